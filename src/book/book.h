@@ -1,0 +1,41 @@
+#pragma once
+
+#include "book/memo.h"
+#include "book/option_list.h"
+#include "book/persistent.h"
+
+#include <memory>
+#include <vector>
+
+class TBookHost;
+
+// An ordered, owning list of memos stored as one ".vopa" file; index 0 is the top.
+class TBook : public TQumFile {
+ public:
+  TBook() = default;
+  TBook(const TBook&) = delete;
+  TBook& operator=(const TBook&) = delete;
+
+  bool Save() override;
+  bool Load() override;
+  void New() override;
+
+  // Called when the book becomes / stops being the current book.
+  virtual void Activate(TBookHost& host);
+  virtual void Deactivate(TBookHost& host);
+  // Inserts a memo moved in from another book; may change (or negate) index.
+  virtual void AcceptMemo(int& index, TSMemo* memo);
+
+  int AddMemo(const QString& text, int index, const TOptionList* options = nullptr);
+  void DeleteMemo(int index);
+  int MoveMemo(int from, int to);
+  static bool TransferMemo(TBook* source, int index, TBook* target, int targetIndex);
+
+  int Count() const { return int(Memos.size()); }
+  TSMemo* MemoAt(int index) const { return Memos[size_t(index)].get(); }
+  int IndexOf(const TSMemo* memo) const;
+
+  std::vector<std::unique_ptr<TSMemo>> Memos;
+  TOptionList Options;
+  TSMemo* LastMemo = nullptr;
+};
