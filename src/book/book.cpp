@@ -1,0 +1,98 @@
+#include "book/book.h"
+
+#include "book/book_file_reader.h"
+#include "book/book_file_writer.h"
+#include "book/book_host.h"
+#include "book/date_text.h"
+
+#include <QDateTime>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+QString LoginName() {
+  const passwd* account = getpwuid(getuid());
+  const QString name = account && account->pw_name ? QString::fromLocal8Bit(account->pw_name)
+                                                   : qEnvironmentVariable("USER");
+  return name.left(255);
+}
+
+}  // namespace
+
+bool TBook::Save() {
+  SaveBookFile(*this, GetPath());
+  return true;
+}
+
+bool TBook::Load() { return LoadBookFile(*this, GetPath()); }
+
+void TBook::New() {
+  Options.Set(QStringLiteral("Type"), QStringLiteral("Book"));
+  Options.Set(QStringLiteral("CreateDateTime"), DateTimeText(QDateTime::currentDateTime()));
+  Options.Set(QStringLiteral("Creator"), LoginName());
+  LastMemo = MemoAt(AddMemo(QString(), 0));
+}
+
+void TBook::Activate(TBookHost& host) { host.ColorBookTitleBar(TBookHost::THeaderKind::Book); }
+
+void TBook::Deactivate(TBookHost&) {}
+
+void TBook::AcceptMemo(int& index, TSMemo* memo) {
+  if (index < 0) return;
+  index = std::min(index, Count());
+  Memos.insert(Memos.begin() + index, std::unique_ptr<TSMemo>(memo));
+  memo->SetOption(kOptTransfered, QStringLiteral("True"));
+  memo->Book = this;
+  LastMemo = nullptr;
+  SetModified();
+}
+
+int TBook::AddMemo(const QString& text, int index, const TOptionList* options) {
+  index = std::min(index, Count());
+  if (index < 0) return index;
+  auto memo = std::make_unique<TSMemo>(this);
+  memo->Text = text;
+  if (options) memo->Options = *options;
+  Memos.insert(Memos.begin() + index, std::move(memo));
+  SetModified();
+  return index;
+}
+
+void TBook::DeleteMemo(int index) {
+  // The remembered memo must never outlive its memo.
+  if (LastMemo == MemoAt(index)) LastMemo = nullptr;
+  Memos.erase(Memos.begin() + index);
+  SetModified();
+}
+
+int TBook::MoveMemo(int from, int to) {
+  if (from < 0 || to < 0) return -1;
+  const int last = Count() - 1;
+  if (from > last) return -1;
+  to = std::min(to, last);
+  auto memo = std::move(Memos[size_t(from)]);
+  Memos.erase(Memos.begin() + from);
+  Memos.insert(Memos.begin() + to, std::move(memo));
+  SetModified();
+  return to;
+}
+
+bool TBook::TransferMemo(TBook* source, int index, TBook* target, int targetIndex) {
+  if (source == target || index < 0 || index > source->Count() - 1) return false;
+  TSMemo* memo = source->MemoAt(index);
+  target->AcceptMemo(targetIndex, memo);
+  if (targetIndex < 0) return false;
+  // The target owns the memo now; the source lets go without freeing it.
+  (void)source->Memos[size_t(index)].release();
+  source->Memos.erase(source->Memos.begin() + index);
+  if (source->LastMemo == memo) source->LastMemo = nullptr;
+  source->SetModified();
+  return true;
+}
+
+int TBook::IndexOf(const TSMemo* memo) const {
+  for (int i = 0; i < Count(); ++i)
+    if (MemoAt(i) == memo) return i;
+  return -1;
+}

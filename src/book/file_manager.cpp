@@ -1,0 +1,93 @@
+#include "book/file_manager.h"
+
+#include "book/vopa_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+TQumFileManager::~TQumFileManager() {
+  // Whoever wanted the failures reported closed the files already; nothing may escape here.
+  try {
+    CloseAll([](TQumFile&, const QString&) {});
+  } catch (...) {
+  }
+}
+
+TQumFile* TQumFileManager::FindFile(const QString& path) const {
+  for (const auto& file : Files)
+    if (file->GetPath() == path) return file.get();
+  return nullptr;
+}
+
+TQumFile* TQumFileManager::OpenFile(const QString& path) {
+  if (TQumFile* open = FindFile(path)) return open;
+  auto file = OpenExisting(FileClass, path);
+  if (!file) return nullptr;
+  Files.insert(Files.begin(), std::move(file));
+  return Files.front().get();
+}
+
+TQumFile* TQumFileManager::NewFile(const QString& path) {
+  if (QFileInfo::exists(path))
+    throw EVopaError(QStringLiteral("%1 は既にあります。").arg(path));
+  Files.insert(Files.begin(), CreateNew(FileClass, path));
+  return Files.front().get();
+}
+
+void TQumFileManager::CloseFile(TQumFile* file) {
+  // A failed save throws before the file is freed, so nothing is lost.
+  file->SaveIfModified();
+  std::erase_if(Files, [file](const auto& open) { return open.get() == file; });
+}
+
+void TQumFileManager::RemoveFile(TQumFile* file) {
+  const QString path = file->GetPath();
+  CloseFile(file);
+  if (QFileInfo::exists(path) && !QFile::remove(path))
+    throw EVopaError(QStringLiteral("%1 を削除できませんでした。").arg(path));
+}
+
+void TQumFileManager::ReplacePath(const QString& oldText, const QString& newText) {
+  if (oldText.isEmpty()) return;
+  for (const auto& file : Files) {
+    QString path = file->GetPath();
+    const qsizetype at = path.indexOf(oldText, 0, Qt::CaseInsensitive);
+    if (at < 0) continue;
+    file->SetPath(path.replace(at, oldText.size(), newText));
+  }
+}
+
+void TQumFileManager::SaveAll() {
+  for (const auto& file : Files) file->SaveIfModified();
+}
+
+void TQumFileManager::CloseAll(const TCloseFailure& onFailure) {
+  while (!Files.empty()) {
+    TQumFile& file = *Files.back();
+    try {
+      file.SaveIfModified();
+    } catch (const EVopaError& error) {
+      onFailure(file, error.Message);
+    } catch (const std::exception& error) {
+      onFailure(file, QString::fromLocal8Bit(error.what()));
+    }
+    Files.pop_back();
+  }
+}
+
+std::unique_ptr<TQumFile> TQumFileManager::OpenExisting(const TFileClass& fileClass, const QString& path) {
+  if (!QFileInfo::exists(path)) return nullptr;
+  auto file = fileClass();
+  file->SetPath(path);
+  if (!file->LoadClean()) return nullptr;
+  return file;
+}
+
+std::unique_ptr<TQumFile> TQumFileManager::CreateNew(const TFileClass& fileClass, const QString& path) {
+  auto file = fileClass();
+  file->SetPath(path);
+  file->New();
+  file->SetModified();
+  file->SaveIfModified();
+  return file;
+}

@@ -1,0 +1,30 @@
+#include "book/memo.h"
+
+#include "book/book.h"
+#include "book/text_trim.h"
+
+void TSMemo::SetOption(const QString& name, const QString& value) {
+  if (GetOption(name) == value) return;
+  Options.Set(name, value);
+  Touch();
+}
+
+void TSMemo::SetText(const QString& text) {
+  const QString trimmed = TrimControls(text);
+  if (trimmed == Text) return;
+  Text = trimmed;
+  Touch();
+}
+
+void TSMemo::Touch() {
+  if (Book) Book->SetModified();
+}
+
+QString MemoTitle(const TSMemo& memo) {
+  const QString title = memo.GetOption(kOptTitle);
+  if (!title.isEmpty()) return title;
+  if (memo.GetOption(kOptType) == QLatin1String("AA")) return QStringLiteral("(´･ω･`)ﾑﾀﾞｲ");
+  const QString firstLine = memo.Text.left(memo.Text.indexOf(QLatin1Char('\r')));
+  if (!firstLine.isEmpty()) return firstLine;
+  return QStringLiteral("新規メモ");
+}
