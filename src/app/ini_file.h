@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
+#include <optional>
 
 // The settings file kept whole in memory, line for line: sections and keys match
 // ignoring ASCII case, and everything the program does not touch (unknown entries,
@@ -27,6 +29,19 @@ class TIniFile {
   const QString& FileName() const { return Path; }
 
  private:
+  struct TLine {
+    QString Text;
+    // The bytes read from a code page 932 file, written back unchanged while the
+    // line is untouched (some code page 932 characters have two byte forms).
+    std::optional<QByteArray> Original;
+  };
+
+  // Index of the line holding key in section, -1 when there is none.
+  qsizetype FindKey(const QString& section, const QString& key) const;
+  // Index of the line after which a new key of section goes, -1 when the section is missing.
+  qsizetype EndOfSection(const QString& section) const;
+  QByteArray Encoded() const;
+
   QString Path;
-  QStringList Lines;
+  QList<TLine> Lines;
 };
