@@ -1,0 +1,43 @@
+#include "view/paper_text.h"
+
+#include <QRegularExpression>
+#include <QTextLayout>
+
+QString ToEditorText(const QString& memoText) {
+  static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+  QString text = memoText;
+  return text.replace(breaks, QStringLiteral("\n"));
+}
+
+QString ToMemoText(const QString& editorText) {
+  static const QRegularExpression breaks(QStringLiteral("\r\n|[\r\n\u2028\u2029]"));
+  QString text = editorText;
+  return text.replace(breaks, QStringLiteral("\r\n"));
+}
+
+QString TrimLow(const QString& text) {
+  qsizetype start = 0;
+  qsizetype end = text.size();
+  while (start < end && text.at(start).unicode() <= 32) ++start;
+  while (end > start && text.at(end - 1).unicode() <= 32) --end;
+  return text.mid(start, end - start);
+}
+
+int WrappedLineCount(const QString& editorText, const QFont& font, const QTextOption& option, qreal textWidth) {
+  int lines = 0;
+  for (const QStringView block : QStringView(editorText).split(u'\n')) {
+    if (block.isEmpty()) {
+      ++lines;
+      continue;
+    }
+    QTextLayout layout(block.toString(), font);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(textWidth);
+      ++lines;
+    }
+    layout.endLayout();
+  }
+  return lines;
+}

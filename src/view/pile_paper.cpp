@@ -1,0 +1,305 @@
+#include "view/pile_paper.h"
+
+#include "book/book.h"
+#include "view/colors.h"
+#include "view/paper_text.h"
+#include "view/pile_view.h"
+
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QTextBlock>
+
+namespace {
+
+constexpr int kMinLines = 2;
+constexpr int kPaperPadding = 10;
+constexpr qreal kDocumentMargin = 4;
+
+bool IsEnterKey(const QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  return enter && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+}  // namespace
+
+TMemoForPileView::TMemoForPileView(TSimplePilePaper& paper, QWidget* parent) : QPlainTextEdit(parent), Paper(&paper) {
+  setFrameShape(QFrame::NoFrame);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setTabChangesFocus(false);
+  document()->setDocumentMargin(kDocumentMargin);
+}
+
+void TMemoForPileView::keyPressEvent(QKeyEvent* event) {
+  if (Paper && IsEnterKey(event))
+    Paper->EnterKey();
+  else
+    QPlainTextEdit::keyPressEvent(event);
+  if (Paper && !event->text().isEmpty()) Paper->View.MemoChanged(vnShowCaret, 0, 0);
+}
+
+void TMemoForPileView::mousePressEvent(QMouseEvent* event) {
+  QPlainTextEdit::mousePressEvent(event);
+  if (Paper) Paper->Pile.PaperPressed(*Paper);
+}
+
+void TMemoForPileView::mouseReleaseEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseReleaseEvent(event);
+  if (Paper) Paper->Pile.PaperReleased();
+}
+
+void TMemoForPileView::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* popup = Paper ? Paper->View.Host.PopupMemo() : nullptr;
+  if (popup)
+    popup->exec(event->globalPos());
+  else
+    QPlainTextEdit::contextMenuEvent(event);
+}
+
+void TMemoForPileView::resizeEvent(QResizeEvent* event) {
+  const int oldWidth = event->oldSize().width();
+  QPlainTextEdit::resizeEvent(event);
+  // The layout only now follows the real width; a first show may wrap differently.
+  if (Paper && width() != oldWidth) Paper->FitHeight();
+}
+
+TSimplePilePaper::TSimplePilePaper(TPileView& view) : TPaper(view), Pile(view) {}
+
+TSimplePilePaper::~TSimplePilePaper() { ReleaseEditor(); }
+
+std::unique_ptr<TPaper> CreateSimplePilePaper(TView& view) {
+  return std::make_unique<TSimplePilePaper>(dynamic_cast<TPileView&>(view));
+}
+
+TMemoForPileView* TSimplePilePaper::Editor() const { return static_cast<TMemoForPileView*>(Control.data()); }
+
+TMemoForPileView* TSimplePilePaper::EnsureEditor() {
+  if (Editor()) return Editor();
+  auto* editor = new TMemoForPileView(*this, Pile.Sheet());
+  editor->setFont(Pile.PaperFont());
+  editor->setTabStopDistance(Pile.PaperTextOption().tabStopDistance());
+  Control = editor;
+  ApplyColors();
+  editor->setPlainText(ToEditorText(Memo->Text.isEmpty() ? QString() : Memo->Text + QStringLiteral("\r\n")));
+  editor->moveCursor(QTextCursor::End);
+  QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [this] { WriteBack(); });
+  editor->setGeometry(0, Top, Pile.PaperWidth(), Height);
+  editor->show();
+  return editor;
+}
+
+void TSimplePilePaper::ReleaseEditor() {
+  TMemoForPileView* editor = Editor();
+  if (!editor) return;
+  editor->Detach();
+  QObject::disconnect(editor, nullptr, nullptr, nullptr);
+  editor->hide();
+  editor->deleteLater();
+  Control = nullptr;
+}
+
+void TSimplePilePaper::SetInSight(bool inSight) {
+  if (inSight) {
+    EnsureEditor();
+    return;
+  }
+  // An editor holding the focus stays: the user may be typing into it.
+  if (Editor() && !Editor()->hasFocus()) ReleaseEditor();
+}
+
+void TSimplePilePaper::SetColors(const TColorSet& colors) {
+  TPaper::SetColors(colors);
+  ApplyColors();
+}
+
+void TSimplePilePaper::ApplyColors() {
+  TMemoForPileView* editor = Editor();
+  if (!editor) return;
+  editor->setUpdatesEnabled(false);
+  QPalette palette = editor->palette();
+  palette.setColor(QPalette::Base, ToQColor(Colors.BackColor));
+  palette.setColor(QPalette::Text, ToQColor(Colors.FontColor));
+  editor->setPalette(palette);
+  editor->setUpdatesEnabled(true);
+  editor->update();
+}
+
+void TSimplePilePaper::ApplyFont() {
+  LineHeight = 0;
+  if (TMemoForPileView* editor = Editor()) {
+    editor->setFont(Pile.PaperFont());
+    editor->setTabStopDistance(Pile.PaperTextOption().tabStopDistance());
+  }
+}
+
+void TSimplePilePaper::Load() {
+  if (LoadState == 3) return;
+  if (TMemoForPileView* editor = Editor()) {
+    editor->setPlainText(ToEditorText(Memo->Text.isEmpty() ? QString() : Memo->Text + QStringLiteral("\r\n")));
+    editor->moveCursor(QTextCursor::End);
+  }
+  if (Memo->GetOption(kOptTransfered) == QLatin1String("True")) SetColors(View.Host.Prm().TransferedPaperColors);
+  LoadState = 1;
+}
+
+void TSimplePilePaper::Save() {
+  LoadState = 3;
+  if (TMemoForPileView* editor = Editor()) Memo->SetText(ToMemoText(editor->document()->toRawText()));
+  LoadState = 1;
+}
+
+QString TSimplePilePaper::EditorText() const {
+  if (TMemoForPileView* editor = Editor()) return editor->toPlainText();
+  return ToEditorText(Memo->Text.isEmpty() ? QString() : Memo->Text + QStringLiteral("\r\n"));
+}
+
+void TSimplePilePaper::MeasureLineHeight() {
+  const QFontMetrics metrics(Pile.PaperFont());
+  LineHeight = metrics.height() + qMax(0, metrics.leading());
+  LineCount = -1;
+}
+
+int TSimplePilePaper::CountLines() const {
+  TMemoForPileView* editor = Editor();
+  if (editor && editor->isVisible()) {
+    QAbstractTextDocumentLayout* layout = editor->document()->documentLayout();
+    int lines = 0;
+    for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
+      layout->blockBoundingRect(block);  // lays the block out if needed
+      lines += block.layout()->lineCount();
+    }
+    return lines;
+  }
+  return WrappedLineCount(EditorText(), Pile.PaperFont(), Pile.PaperTextOption(),
+                          Pile.PaperWidth() - 2 * kDocumentMargin);
+}
+
+void TSimplePilePaper::FitHeight() {
+  if (LineHeight <= 0) MeasureLineHeight();
+  const int lines = qMax(kMinLines, CountLines());
+  if (lines == LineCount) return;
+  LineCount = lines;
+  Height = LineHeight * lines + kPaperPadding;
+  if (TMemoForPileView* editor = Editor()) editor->resize(editor->width(), Height);
+  Pile.PaperHeightChanged(*this);
+}
+
+void TSimplePilePaper::WriteBack() {
+  TMemoForPileView* editor = Editor();
+  if (!editor || !editor->document()->isModified()) return;
+  FitHeight();
+  LoadState = 2;
+  Save();
+  editor->document()->setModified(false);
+  View.MemoChanged(vnShowCaret, 0, 0);
+}
+
+void TSimplePilePaper::EnterKey() {
+  TMemoForPileView* editor = EnsureEditor();
+  editor->setUpdatesEnabled(false);
+  QTextCursor cursor = editor->textCursor();
+  const int position = cursor.selectionStart();
+  // A separate cursor: the editor's own would scroll its text before the paper grows.
+  QTextCursor edit(editor->document());
+  edit.setPosition(cursor.selectionStart());
+  edit.setPosition(cursor.selectionEnd(), QTextCursor::KeepAnchor);
+  edit.insertText(QStringLiteral("\n"));
+  FitHeight();
+  SetCaret(position + 1);
+  editor->setUpdatesEnabled(true);
+  editor->repaint();
+}
+
+void TSimplePilePaper::ReplaceText(const QString& editorText, int caret) {
+  TMemoForPileView* editor = EnsureEditor();
+  QTextCursor edit(editor->document());
+  edit.select(QTextCursor::Document);
+  edit.insertText(editorText);  // an edit: the change handler writes it back
+  SetCaret(caret);
+}
+
+void TSimplePilePaper::SetCaret(int position) {
+  TMemoForPileView* editor = EnsureEditor();
+  QTextCursor cursor = editor->textCursor();
+  cursor.setPosition(qBound(0, position, editor->document()->characterCount() - 1));
+  editor->setTextCursor(cursor);
+}
+
+void TSimplePilePaper::SetCaretToEnd() { EnsureEditor()->moveCursor(QTextCursor::End); }
+
+bool TSimplePilePaper::MoveCaretVertically(QTextCursor::MoveOperation operation) {
+  TMemoForPileView* editor = EnsureEditor();
+  const int before = editor->textCursor().position();
+  editor->moveCursor(operation);
+  return editor->textCursor().position() != before;
+}
+
+void TSimplePilePaper::HandleCommand(TMemoCommand& code) {
+  switch (code) {
+    case mcUp:
+    case mcDown: {
+      const bool up = code == mcUp;
+      if (MoveCaretVertically(up ? QTextCursor::Up : QTextCursor::Down)) {
+        code = mcDone;
+        View.Notify(vnShowCaret);
+        break;
+      }
+      const int position = Editor()->textCursor().position();
+      const int end = Editor()->document()->characterCount() - 1;
+      if (up && position != 0) {
+        SetCaret(0);
+        code = mcDone;
+      } else if (!up && position < end) {
+        SetCaretToEnd();
+        code = mcDone;
+      }
+      break;
+    }
+    case mcDivide:
+      Divide();
+      break;
+    default:
+      break;
+  }
+}
+
+void TSimplePilePaper::Divide() {
+  TMemoForPileView* editor = EnsureEditor();
+  const QString text = editor->toPlainText();
+  const int split = editor->textCursor().selectionStart();
+  const QString rest = text.mid(split);
+  const QString head = TrimLow(text.left(split));
+  ReplaceText(head.isEmpty() ? QString() : head + QLatin1Char('\n'), INT_MAX);
+  TViewHost& host = View.Host;
+  host.InsertMemo(ToMemoText(TrimLow(rest)), host.GetCurrentIndex() + 1, nullptr);
+  host.SelectMemoAt(host.GetCurrentIndex() + 1);
+  if (auto* next = dynamic_cast<TSimplePilePaper*>(Pile.CurrentPaper())) next->SetCaret(0);
+}
+
+void TSimplePilePaper::DoCommand(TPaperCommand command) {
+  switch (command) {
+    case pcLeave:
+      SetColors(View.Colors);
+      DoCommand(pcUnfocus);
+      break;
+    case pcEnter:
+      EnsureEditor();
+      SetColors(View.Host.Prm().ActivePaperColors);
+      break;
+    case pcRelayout:
+      FitHeight();
+      break;
+    case pcFocus: {
+      TMemoForPileView* editor = EnsureEditor();
+      if (editor->isEnabled() && editor->focusPolicy() != Qt::NoFocus) editor->setFocus(Qt::OtherFocusReason);
+      break;
+    }
+    case pcUnfocus:
+      if (Editor() && Editor()->window()->focusWidget() == Editor()) Editor()->clearFocus();
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "view/view.h"
+
+#include <QPlainTextEdit>
+
+class TPileView;
+class TSimplePilePaper;
+
+// The borderless, word-wrapping editor of one text memo in the pile view.
+class TMemoForPileView : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit TMemoForPileView(TSimplePilePaper& paper, QWidget* parent);
+  // Cut loose when the paper goes; the editor itself is deleted later.
+  void Detach() { Paper = nullptr; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  TSimplePilePaper* Paper;
+};
+
+// A text memo in the pile view. Its editor exists only while the paper is in sight
+// or current; otherwise the paper is measured from the memo's text alone.
+class TSimplePilePaper : public TPaper {
+ public:
+  explicit TSimplePilePaper(TPileView& view);
+  ~TSimplePilePaper() override;
+
+  void SetColors(const TColorSet& colors) override;
+  void Load() override;
+  void Save() override;
+  void HandleCommand(TMemoCommand& code) override;
+  void DoCommand(TPaperCommand command) override;
+  void SetInSight(bool inSight) override;
+
+  void FitHeight();
+  void MeasureLineHeight();
+  // The editor's change handler: writes every edit into the memo at once.
+  void WriteBack();
+  // Enter typed into the editor: grows the paper before the caret moves down.
+  void EnterKey();
+
+  TMemoForPileView* Editor() const;
+  TMemoForPileView* EnsureEditor();
+  // The text as the editor holds it (or would hold it once created).
+  QString EditorText() const;
+  // Replaces the whole text as an edit (the change is written back) and puts the caret.
+  void ReplaceText(const QString& editorText, int caret);
+  void SetCaret(int position);
+  void SetCaretToEnd();
+  void ApplyFont();
+
+  TPileView& Pile;
+  int LineCount = -1;
+  int LineHeight = 0;
+
+ private:
+  int CountLines() const;
+  void ApplyColors();
+  void ReleaseEditor();
+  void Divide();
+  bool MoveCaretVertically(QTextCursor::MoveOperation operation);
+};
+
+// The paper class of text memos in the pile view.
+std::unique_ptr<TPaper> CreateSimplePilePaper(TView& view);
