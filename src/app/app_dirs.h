@@ -18,4 +18,7 @@ QString DataHomeFor(const QString& executableDir);
 // defaults; creates a missing one (one level). Throws EVopaError when it cannot.
 void ResolveBookDirs(const TIniFile& ini, TAppDirs& dirs);
 // The first ".vopa" file under dir, its own files before its subfolders; skip excludes a prefix.
+// Entries are taken in name order (ignoring case), so the choice does not depend on the file system.
 QString FindFirstBook(const QString& dir, const QString& skip);
+// A path from the settings file with the separators of a Windows-style file made native.
+QString NormalizeSettingsPath(const QString& path);
