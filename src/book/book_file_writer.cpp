@@ -90,8 +90,10 @@ QByteArray BookFileBytes(const TBook& book) {
 void SaveBookFile(const TBook& book, const QString& path) {
   const QByteArray bytes = BookFileBytes(book);
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    throw EVopaError(QStringLiteral("ブックを保存できません: %1\n%2").arg(path, file.errorString()));
-  if (file.write(bytes) != bytes.size() || !file.commit())
+  // Unbuffered: Qt 6.4's commit() overlooks a write error that only shows when its
+  // buffer is flushed (a full disk), and would replace the old file with a cut one.
+  const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() &&
+                       file.error() == QFileDevice::NoError;
+  if (!written || !file.commit())
     throw EVopaError(QStringLiteral("ブックを保存できません: %1\n%2").arg(path, file.errorString()));
 }

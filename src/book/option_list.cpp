@@ -40,11 +40,12 @@ bool TOptionList::Set(const QString& name, const QString& value) {
     Lines.removeAt(index);
     return true;
   }
-  const QString line = name + QLatin1Char('=') + value;
   if (index < 0) {
-    Lines.append(line);
+    Lines.append(name + QLatin1Char('=') + value);
     return true;
   }
+  // The stored name keeps its letter case; only the value is replaced.
+  const QString line = NameAt(index) + QLatin1Char('=') + value;
   if (Lines[index] == line) return false;
   Lines[index] = line;
   return true;
