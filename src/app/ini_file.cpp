@@ -37,7 +37,7 @@ std::optional<QStringView> SectionName(const QString& line) {
 // The key of a "key=value" line; nullopt for comments and lines without '='.
 std::optional<QStringView> KeyName(const QString& line) {
   const QStringView trimmed = QStringView(line).trimmed();
-  if (trimmed.startsWith(u';') || trimmed.startsWith(u'#')) return std::nullopt;
+  if (trimmed.startsWith(u';')) return std::nullopt;
   const qsizetype equals = trimmed.indexOf(u'=');
   if (equals <= 0) return std::nullopt;
   return trimmed.left(equals).trimmed();
