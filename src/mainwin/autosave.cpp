@@ -1,0 +1,28 @@
+#include "mainwin/main_window.h"
+
+#include "book/file_manager.h"
+#include "book/trash_book.h"
+#include "book/vopa_error.h"
+
+#include <QTimer>
+
+void TForm1::Timer1Timer() {
+  if (IdleArmed) return;
+  IdleArmed = true;
+  // A zero timer runs once the event queue has run empty: the next idle moment.
+  QTimer::singleShot(0, this, &TForm1::ApplicationEvents1Idle);
+}
+
+void TForm1::ApplicationEvents1Idle() {
+  IdleArmed = false;
+  SaveOpenBooks();
+}
+
+void TForm1::SaveOpenBooks() {
+  try {
+    FileManager->SaveAll();
+    TrashBook->SaveIfModified();
+  } catch (const EVopaError& error) {
+    ReportError(error.Message);
+  }
+}

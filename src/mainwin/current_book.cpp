@@ -1,0 +1,119 @@
+#include "mainwin/main_window.h"
+
+#include "book/book.h"
+#include "book/memo.h"
+#include "view/pile_view.h"
+#include "mainwin/memo_list_box.h"
+#include "view/view.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <climits>
+
+void TForm1::UpdateState(TUpdateKind kind) {
+  switch (kind) {
+    case ukBegin: ++UpdateLock; break;
+    case ukEnd: --UpdateLock; break;
+    case ukFlush: UpdateLock = 0; break;
+    case ukCurrentChanged: CurrentChanged = true; break;
+    case ukListChanged: ListChanged = true; break;
+  }
+  if (UpdateLock > 0) return;
+  if (ListChanged) {
+    QumColListBox1->SetCount(CurrentBook ? CurrentBook->Count() : 0);
+    QumColListBox1->SetItemIndex(CurrentMemoIndex());
+    QumColListBox1->viewport()->update();
+  } else if (CurrentChanged) {
+    QumColListBox1->SetItemIndex(CurrentMemoIndex());
+  }
+  ListChanged = false;
+  CurrentChanged = false;
+  UpdateLock = 0;
+}
+
+int TForm1::CurrentMemoIndex() const {
+  return CurrentBook && CurrentMemo ? CurrentBook->IndexOf(CurrentMemo) : -1;
+}
+
+void TForm1::SetCurrentMemo(TSMemo* memo) {
+  if (memo == CurrentMemo) return;
+  if (CurrentView) CurrentView->MemoChanged(vnLeave, CurrentMemoIndex(), -1);
+  CurrentMemo = memo;
+  // A memo moved in from another book loses its mark the first time it becomes current.
+  if (memo) memo->SetOption(kOptTransfered, QString());
+  if (CurrentView) CurrentView->MemoChanged(vnEnter, CurrentMemoIndex(), -1);
+  UpdateState(ukCurrentChanged);
+  UpdateActions();
+}
+
+void TForm1::SelectMemoAt(int index) {
+  TSMemo* memo = nullptr;
+  if (index >= 0 && CurrentBook && CurrentBook->Count() > 0)
+    memo = CurrentBook->MemoAt(qMin(index, CurrentBook->Count() - 1));
+  SetCurrentMemo(memo);
+}
+
+void TForm1::SetCurrentBook(TBook* book) {
+  if (book == CurrentBook) return;
+  UpdateState(ukBegin);
+  if (CurrentBook) {
+    CurrentBook->LastMemo = CurrentMemo;
+    SetCurrentMemo(nullptr);
+    CurrentBook->Deactivate(*this);
+  }
+  if (CurrentView) CurrentView->SetBook(book);
+  CurrentBook = book;
+  if (book) {
+    book->Activate(*this);
+    SetCurrentMemo(book->LastMemo);
+    if (!CurrentMemo && CurrentView == PageView.get()) SelectMemoAt(0);
+    UpdateState(ukListChanged);
+    QumColListBox1->setEnabled(true);
+    Panel5->setText(book->GetTitle());
+  } else {
+    QumColListBox1->SetCount(0);
+    QumColListBox1->setEnabled(false);
+    Panel5->clear();
+  }
+  UpdateState(ukEnd);
+  ShowCurrentInPile();
+}
+
+void TForm1::SetCurrentView(TView* view) {
+  if (view == CurrentView) return;
+  if (CurrentView) CurrentView->Deactivate();
+  CurrentView = view;
+  if (view) view->Activate();
+  TSMemo* memo = CurrentMemo;
+  SetCurrentMemo(nullptr);
+  SetCurrentMemo(memo);
+  ShowCurrentInPile();
+  UpdateActions();
+}
+
+void TForm1::ShowCurrentInPile() {
+  if (!CurrentView || CurrentView != PileView.get()) return;
+  auto* pile = static_cast<TPileView*>(PileView.get());
+  if (CurrentMemo)
+    pile->Notify(vnShowCurrent);
+  else
+    pile->ScrollBox()->verticalScrollBar()->setValue(0);
+  pile->Control->update();
+}
+
+int TForm1::InsertMemo(const QString& text, int index, const TOptionList* options) {
+  if (!CurrentBook) return -1;
+  const int used = CurrentBook->AddMemo(text, index, options);
+  if (used < 0) return used;
+  if (CurrentView) CurrentView->MemoChanged(vnInserted, used, -1);
+  UpdateState(ukListChanged);
+  return used;
+}
+
+void TForm1::RemoveMemo(int index) {
+  if (!CurrentBook || index < 0 || index >= CurrentBook->Count()) return;
+  if (index == CurrentMemoIndex()) SetCurrentMemo(nullptr);
+  CurrentBook->DeleteMemo(index);
+  if (CurrentView) CurrentView->MemoChanged(vnDeleted, index, -1);
+  UpdateState(ukListChanged);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+
+class QAction;
+class QObject;
+
+// The main window's actions; each has its field name as objectName.
+struct TMainActions {
+  QAction* acNewMemo;
+  QAction* acTrashMemo;
+  QAction* acMoveUp;
+  QAction* acMoveDown;
+  QAction* acMoveTop;
+  QAction* acMoveBottom;
+  QAction* acDevide;
+  QAction* acJoint;
+  QAction* acNextMemo;
+  QAction* acPreviousMemo;
+  QAction* acTop;
+  QAction* acBottom;
+  QAction* acUp;
+  QAction* acDown;
+  QAction* acEscapeFocus;
+  QAction* acChangeMemoTitle;
+  QAction* acPastAsNewMemo;
+  QAction* acCopy;
+  QAction* EditCut1;
+  QAction* EditPaste1;
+  QAction* acInputDate;
+  QAction* acInputTime;
+  QAction* acSave;
+  QAction* acOpenTrash;
+  QAction* FileExit1;
+  QAction* acChangetoPileView;
+  QAction* acChangetoPageView;
+
+  // Creates every action with its caption, hint, category and the shortcut it is designed with.
+  void Create(QObject* owner);
+  // Assigns the shortcuts given at start-up (replacing acDevide's).
+  void SetRuntimeShortCuts();
+  // Actions whose keys an editor would otherwise keep for itself.
+  QList<QAction*> RoutedThroughWindow() const;
+};

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "app/app_dirs.h"
+#include "app/vopa_prm.h"
+#include "book/book_host.h"
+#include "mainwin/main_actions.h"
+#include "view/memo_command.h"
+
+#include <QKeySequence>
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTimer;
+class QWheelEvent;
+class TQumColListBox;
+class TBook;
+class TIniFile;
+class TOptionList;
+class TQumFileManager;
+class TSMemo;
+class TTrashBook;
+class TView;
+class TViewHost;
+
+// Batching of memo list repaints.
+enum TUpdateKind : quint8 { ukBegin = 0, ukEnd = 1, ukFlush = 2, ukCurrentChanged = 3, ukListChanged = 4 };
+
+// The main window: owner of the settings, the trash, the open books and the views,
+// and holder of the current book and memo.
+class TForm1 : public QMainWindow, public TBookHost {
+  Q_OBJECT
+ public:
+  // Runs the whole start-up in dataHome (the executable's directory or the per-user
+  // data directory). Throws EVopaError when the book or extra directory cannot be made.
+  explicit TForm1(const QString& dataHome, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The orderly shut-down; runs once, whatever asks for it first.
+  void Shutdown();
+  // Set before a shut-down asked for by a signal: nothing may wait for the user then.
+  bool QuietShutdown = false;
+
+  // TBookHost
+  void ColorBookTitleBar(THeaderKind kind) override;
+  void SetTrashPanelVisible(bool visible) override;
+
+  TVopaPrm Prm;
+  THeaderColors Headers;
+  TAppDirs Dirs;
+  std::unique_ptr<TIniFile> IniFile;
+  std::unique_ptr<TTrashBook> TrashBook;
+  std::unique_ptr<TQumFileManager> FileManager;
+  TBook* CurrentBook = nullptr;
+  TSMemo* CurrentMemo = nullptr;
+  std::unique_ptr<TViewHost> ViewHost;
+  std::unique_ptr<TView> PileView;
+  std::unique_ptr<TView> PageView;
+  TView* CurrentView = nullptr;
+  TMainActions Actions;
+  QMenu* PopupMemo = nullptr;
+
+  // Current book and memo; every change goes through these.
+  void UpdateState(TUpdateKind kind);
+  int CurrentMemoIndex() const;
+  void SetCurrentMemo(TSMemo* memo);
+  void SelectMemoAt(int index);
+  void SetCurrentBook(TBook* book);
+  void SetCurrentView(TView* view);
+  int InsertMemo(const QString& text, int index, const TOptionList* options);
+  void RemoveMemo(int index);
+
+  // Memo commands.
+  void DoMemoCommand(TMemoCommand code);
+  void UpdateActions();
+  void SaveOpenBooks();
+
+ public slots:
+  // Each tick arms one autosave pass at the next idle moment.
+  void Timer1Timer();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildFrame();
+  void BuildMemoList();
+  void BuildToolBars();
+  void QumColListBox1IdxChange();
+  void QumColListBox1Click();
+  void FormCreate();
+  void CreateViews();
+  void LoadSettings();
+  void SaveSettings();
+  void OpenTrashBook();
+  TBook* OpenStartupBook();
+  TBook* TryOpenBook(const QString& path);
+  void ApplicationEvents1Idle();
+  void ConnectMemoActions();
+  void WheelToCommand(QWheelEvent* event);
+  void ShowCurrentInPile();
+  void CloseBooksRescuing();
+  void ReportError(const QString& message);
+  QString RescueReport(TBook& book, const QString& error);
+  TWindowBounds CurrentBounds() const;
+
+  QWidget* ListPane = nullptr;
+  QSplitter* PaneSplitter = nullptr;
+  QSplitter* ListSplitter = nullptr;
+  QWidget* Panel1 = nullptr;
+  QWidget* Panel2 = nullptr;
+  QLabel* Panel5 = nullptr;
+  TQumColListBox* QumColListBox1 = nullptr;
+  QWidget* BottomBar = nullptr;
+  QTimer* Timer1 = nullptr;
+  QList<QKeySequence> RoutedKeys;
+  int WheelRest = 0;
+  int UpdateLock = 0;
+  bool ListChanged = false;
+  bool CurrentChanged = false;
+  bool IdleArmed = false;
+  bool ShowingError = false;
+  bool ShutDownDone = false;
+  QStringList ShutdownErrors;
+};

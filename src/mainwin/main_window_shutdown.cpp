@@ -1,0 +1,60 @@
+#include "mainwin/main_window.h"
+
+#include "app/ini_file.h"
+#include "book/book.h"
+#include "book/book_rescue.h"
+#include "book/file_manager.h"
+#include "book/trash_book.h"
+#include "book/vopa_error.h"
+
+#include <QDateTime>
+#include <QMessageBox>
+#include <QTimer>
+
+QString TForm1::RescueReport(TBook& book, const QString& error) {
+  try {
+    const QString rescued = WriteRescueFile(book, Dirs.ExeDir);
+    return QStringLiteral("%1 を保存できませんでした (%2)。メモは %3 に書き出しました。").arg(book.GetPath(), error, rescued);
+  } catch (const EVopaError& rescueError) {
+    return QStringLiteral("%1 を保存できませんでした (%2)。%3").arg(book.GetPath(), error, rescueError.Message);
+  }
+}
+
+void TForm1::Shutdown() {
+  if (ShutDownDone) return;
+  ShutDownDone = true;
+  if (Timer1) Timer1->stop();
+  try {
+    SaveSettings();
+  } catch (const EVopaError& error) {
+    ReportError(error.Message);
+  }
+  hide();
+  if (TrashBook) {
+    PurgeTrash(*TrashBook, Prm.AutoCleanup, Prm.DayAutoCleanup, QDateTime::currentDateTime());
+    try {
+      TrashBook->SaveIfModified();
+    } catch (const EVopaError& error) {
+      ReportError(RescueReport(*TrashBook, error.Message));
+    }
+  }
+  SetCurrentBook(nullptr);
+  TrashBook.reset();
+  CloseBooksRescuing();
+  IniFile->WriteString(QStringLiteral("Debug"), QStringLiteral("CloseQ"), QStringLiteral("前回多分正常終了"));
+  try {
+    IniFile->UpdateFile();
+  } catch (const EVopaError& error) {
+    ReportError(error.Message);
+  }
+  if (!QuietShutdown && !ShutdownErrors.isEmpty())
+    QMessageBox::warning(nullptr, windowTitle(), ShutdownErrors.join(QStringLiteral("\n\n")));
+}
+
+void TForm1::CloseBooksRescuing() {
+  if (!FileManager) return;
+  FileManager->CloseAll([this](TQumFile& file, const QString& error) {
+    ReportError(RescueReport(static_cast<TBook&>(file), error));
+  });
+  FileManager.reset();
+}

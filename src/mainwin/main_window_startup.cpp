@@ -1,0 +1,108 @@
+#include "mainwin/main_window.h"
+
+#include "app/ini_file.h"
+#include "book/book.h"
+#include "book/file_manager.h"
+#include "book/trash_book.h"
+#include "book/vopa_error.h"
+#include "view/pile_view.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLayout>
+#include <QTimer>
+
+namespace {
+
+constexpr int kAutosaveInterval = 10000;
+const QString kBookExtension = QStringLiteral(".vopa");
+
+// A free name beside path for a file that must not be overwritten: "<path>.unreadable", ".unreadable2", ...
+QString AsideName(const QString& path) {
+  QString candidate = path + QStringLiteral(".unreadable");
+  for (int n = 2; QFileInfo::exists(candidate); ++n) candidate = path + QStringLiteral(".unreadable%1").arg(n);
+  return candidate;
+}
+
+// "Book1.vopa", else the first free "BookN.vopa", so an unreadable book is never overwritten.
+QString FreeNewBookPath(const QString& dir) {
+  QString candidate = dir + QStringLiteral("Book1") + kBookExtension;
+  for (int n = 2; QFileInfo::exists(candidate); ++n) candidate = dir + QStringLiteral("Book%1").arg(n) + kBookExtension;
+  return candidate;
+}
+
+std::unique_ptr<TQumFile> NewBookFile() { return std::make_unique<TBook>(); }
+std::unique_ptr<TQumFile> NewTrashFile() { return std::make_unique<TTrashBook>(); }
+
+}  // namespace
+
+void TForm1::FormCreate() {
+  IniFile = std::make_unique<TIniFile>(Dirs.ExeDir + QStringLiteral("vopamemo.ini"));
+  Dirs.IniPath = IniFile->FileName();
+  ResolveBookDirs(*IniFile, Dirs);
+  LoadSettings();
+  OpenTrashBook();
+  FileManager = std::make_unique<TQumFileManager>(NewBookFile);
+  TBook* startupBook = OpenStartupBook();
+  try {
+    IniFile->UpdateFile();
+  } catch (const EVopaError& error) {
+    ReportError(error.Message);
+  }
+  CreateViews();
+  SetCurrentView(PileView.get());
+  SetCurrentBook(startupBook);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(kAutosaveInterval);
+  connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  Timer1->start();
+  Timer1Timer();
+}
+
+void TForm1::OpenTrashBook() {
+  const QString path = Dirs.ExtraDir + QStringLiteral("Trash") + kBookExtension;
+  std::unique_ptr<TQumFile> trash;
+  try {
+    trash = TQumFileManager::OpenExisting(NewTrashFile, path);
+  } catch (const EVopaError& error) {
+    ReportError(error.Message);
+  }
+  if (!trash && QFileInfo::exists(path)) {
+    // Keep what could not be read; the user may still rescue it by hand.
+    const QString aside = AsideName(path);
+    if (!QFile::rename(path, aside))
+      throw EVopaError(QStringLiteral("ごみ箱のファイル %1 を読めず、退避もできませんでした。").arg(path));
+    ReportError(QStringLiteral("ごみ箱のファイルを読めなかったため、%1 として残し、新しいごみ箱を作りました。").arg(aside));
+  }
+  if (!trash) trash = TQumFileManager::CreateNew(NewTrashFile, path);
+  TrashBook.reset(static_cast<TTrashBook*>(trash.release()));
+}
+
+TBook* TForm1::TryOpenBook(const QString& path) {
+  if (path.isEmpty()) return nullptr;
+  try {
+    return static_cast<TBook*>(FileManager->OpenFile(path));
+  } catch (const EVopaError& error) {
+    ReportError(error.Message);
+    return nullptr;
+  }
+}
+
+TBook* TForm1::OpenStartupBook() {
+  if (TBook* book = TryOpenBook(Prm.StartupBook)) return book;
+  Prm.SpecificBook = false;
+  if (TBook* book = TryOpenBook(FindFirstBook(Dirs.BookDir, QString()))) return book;
+  return static_cast<TBook*>(FileManager->NewFile(FreeNewBookPath(Dirs.BookDir)));
+}
+
+void TForm1::CreateViews() {
+  auto pile = std::make_unique<TPileView>(*ViewHost, Panel2);
+  Panel2->layout()->addWidget(pile->ScrollBox());
+  PileView = std::move(pile);
+  PileView->SetColors(Prm.PaperColors);
+  PileView->SetFontName(Prm.PileFontName);
+  PileView->SetFontSize(Prm.PileFontSize);
+}

@@ -1,0 +1,93 @@
+#include "mainwin/main_window.h"
+
+#include "book/book.h"
+#include "book/memo.h"
+#include "book/trash_book.h"
+#include "view/view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <climits>
+
+namespace {
+
+bool ShiftHeld() { return QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier); }
+
+// Wheel and previous/next become first/last while Shift is held; a new memo is inserted.
+TMemoCommand Remapped(TMemoCommand code) {
+  switch (code) {
+    case mcWheelUp:
+    case mcPrevious: return ShiftHeld() ? mcFirst : mcPrevious;
+    case mcWheelDown:
+    case mcNext: return ShiftHeld() ? mcLast : mcNext;
+    case mcNewMemo: return mcInsertNew;
+    default: return code;
+  }
+}
+
+int MoveTarget(TMemoCommand code, int index) {
+  switch (code) {
+    case mcMoveTop: return 0;
+    case mcMoveUp: return index - 1;
+    case mcMoveDown: return index + 1;
+    default: return INT_MAX;
+  }
+}
+
+}  // namespace
+
+void TForm1::DoMemoCommand(TMemoCommand code) {
+  UpdateState(ukBegin);
+  if (CurrentView) CurrentView->BeforeCommand(code);
+  if (IsConsumed(code)) {
+    UpdateState(ukEnd);
+    return;
+  }
+  code = Remapped(code);
+  const int index = CurrentMemoIndex();
+  switch (code) {
+    case mcInsertNew:
+      if (CurrentBook && CurrentBook->AddMemo(QString(), 0) >= 0) {
+        if (CurrentView) CurrentView->MemoChanged(vnInserted, 0, -1);
+        SelectMemoAt(0);
+        UpdateState(ukListChanged);
+      }
+      break;
+    case mcFirst: SelectMemoAt(0); break;
+    case mcPrevious:
+      if (index > 0) SelectMemoAt(index - 1);
+      break;
+    case mcNext: SelectMemoAt(index + 1); break;
+    case mcLast: SelectMemoAt(INT_MAX); break;
+    case mcNoMemo: SetCurrentMemo(nullptr); break;
+    case mcMoveTop:
+    case mcMoveUp:
+    case mcMoveDown:
+    case mcMoveBottom:
+      if (CurrentBook) {
+        const int moved = CurrentBook->MoveMemo(index, MoveTarget(code, index));
+        if (moved >= 0) {
+          if (CurrentView) CurrentView->MemoChanged(vnMoved, index, moved);
+          UpdateState(ukListChanged);
+        }
+      }
+      break;
+    default: break;
+  }
+  if (CurrentView) CurrentView->AfterCommand(code);
+  UpdateState(ukFlush);
+  UpdateActions();
+}
+
+void TForm1::UpdateActions() {
+  const int index = CurrentMemoIndex();
+  const bool haveMemo = CurrentBook && CurrentMemo;
+  const bool inPile = CurrentView && CurrentView == PileView.get();
+  const bool textMemo = CurrentMemo && CurrentMemo->GetOption(kOptType) != QLatin1String("AA");
+  Actions.acTrashMemo->setEnabled(haveMemo);
+  Actions.acMoveUp->setEnabled(CurrentBook && index > 0);
+  Actions.acMoveDown->setEnabled(haveMemo && index < CurrentBook->Count() - 1);
+  Actions.acDevide->setEnabled(haveMemo && inPile && textMemo);
+  Actions.acJoint->setEnabled(CurrentBook && index > 0 && inPile && textMemo);
+  Actions.acChangetoPageView->setEnabled(CurrentBook != TrashBook.get());
+}

@@ -1,0 +1,50 @@
+#include "mainwin/main_window.h"
+
+#include "app/ini_file.h"
+#include "book/book.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QSplitter>
+
+namespace {
+
+// Japanese Windows font names that stored settings use, drawn with an installed Japanese font.
+void RegisterFontSubstitutes() {
+  const QStringList japanese = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic")};
+  for (const QString& name : {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック"),
+                              QStringLiteral("MS UI Gothic"), QStringLiteral("MS PGothic"),
+                              QStringLiteral("MS Gothic"), QStringLiteral("Meiryo")})
+    QFont::insertSubstitutions(name, japanese);
+}
+
+bool IsFontInstalled(const QString& family) {
+  return QFontDatabase::families().contains(family, Qt::CaseInsensitive) || !QFont::substitutes(family).isEmpty();
+}
+
+}  // namespace
+
+void TForm1::LoadSettings() {
+  RegisterFontSubstitutes();
+  TWindowBounds bounds;
+  ReadSettings(*IniFile, Prm, Headers, bounds, IsFontInstalled);
+  setWindowTitle(Prm.WindowCaption);
+  move(bounds.Left, bounds.Top);
+  resize(bounds.Width, bounds.Height);
+  PaneSplitter->setSizes({bounds.ListWidth, qMax(1, bounds.Width - bounds.ListWidth)});
+}
+
+TWindowBounds TForm1::CurrentBounds() const {
+  TWindowBounds bounds;
+  bounds.Left = x();
+  bounds.Top = y();
+  bounds.Width = width();
+  bounds.Height = height();
+  bounds.ListWidth = PaneSplitter->sizes().value(0, bounds.ListWidth);
+  return bounds;
+}
+
+void TForm1::SaveSettings() {
+  WriteSettings(*IniFile, Prm, Headers, CurrentBounds(), CurrentBook ? CurrentBook->GetPath() : QString());
+}

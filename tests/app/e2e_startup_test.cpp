@@ -1,0 +1,112 @@
+// Starts the real program in a temporary directory and checks what it leaves on disk.
+#include "test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <csignal>
+
+namespace {
+
+class ProgramRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Home.isValid());
+    Program = Home.filePath(QStringLiteral("vopamemo"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VOPA_BINARY), Program));
+  }
+
+  QString Path(const QString& relative) const { return Home.filePath(relative); }
+
+  // Starts the program and waits until it has written its books (start-up is done then).
+  void Start(QProcess& process, const QString& readyFile) {
+    process.setProgram(Program);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start();
+    ASSERT_TRUE(process.waitForStarted(10000));
+    for (int i = 0; i < 200 && !QFileInfo::exists(readyFile); ++i) QThread::msleep(50);
+    ASSERT_TRUE(QFileInfo::exists(readyFile)) << qPrintable(readyFile);
+    QThread::msleep(300);
+  }
+
+  void Stop(QProcess& process, int signalNumber = SIGTERM) {
+    ::kill(pid_t(process.processId()), signalNumber);
+    ASSERT_TRUE(process.waitForFinished(15000));
+    EXPECT_EQ(process.exitStatus(), signalNumber == SIGKILL ? QProcess::CrashExit : QProcess::NormalExit);
+  }
+
+  QTemporaryDir Home;
+  QString Program;
+};
+
+QByteArray Cp932(const char* utf8) {
+  return QStringEncoder("windows-31j").encode(QString::fromUtf8(utf8));
+}
+
+TEST_F(ProgramRun, FirstStartCreatesDirectoriesBooksAndSettingsForEachStopSignal) {
+  for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
+    QDir(Path(QStringLiteral("Books"))).removeRecursively();
+    QDir(Path(QStringLiteral("Extra"))).removeRecursively();
+    QFile::remove(Path(QStringLiteral("vopamemo.ini")));
+    QProcess process;
+    Start(process, Path(QStringLiteral("Books/Book1.vopa")));
+    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("Extra/Trash.vopa"))));
+    Stop(process, signalNumber);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QByteArray ini = ReadBytes(Path(QStringLiteral("vopamemo.ini")));
+    EXPECT_TRUE(ini.contains("Paper=-16777211\r\n")) << ini.constData();
+    EXPECT_TRUE(ini.contains("PaperFont=-16777208\r\n"));
+    EXPECT_TRUE(ini.contains(Cp932("CloseQ=前回多分正常終了\r\n")));
+    EXPECT_TRUE(ini.contains(("Book=" + Path(QStringLiteral("Books/Book1.vopa"))).toUtf8()));
+  }
+}
+
+TEST_F(ProgramRun, MissingStartupBookFallsBackToFirstBookOfTheTree) {
+  const QByteArray book = "<?xml version=\"1.0\"?>\r\n<VopaMemoBook Type=\"Book\"/>\r\n";
+  WriteBytes(Path(QStringLiteral("Books/a-sub/inner.vopa")), book);
+  WriteBytes(Path(QStringLiteral("Books/zz-own.vopa")), book);
+  WriteBytes(Path(QStringLiteral("vopamemo.ini")),
+             "[Startup]\r\nSpecificBook=1\r\nBook=" + Path(QStringLiteral("Books/gone.vopa")).toUtf8() + "\r\n");
+  QProcess process;
+  Start(process, Path(QStringLiteral("Extra/Trash.vopa")));
+  Stop(process);
+  const QByteArray ini = ReadBytes(Path(QStringLiteral("vopamemo.ini")));
+  EXPECT_TRUE(ini.contains(("Book=" + Path(QStringLiteral("Books/zz-own.vopa"))).toUtf8())) << ini.constData();
+  EXPECT_TRUE(ini.contains("SpecificBook=0\r\n"));
+  EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Books/Book1.vopa"))));
+}
+
+TEST_F(ProgramRun, SecondStartLeavesOneProcessAndDoesNotTouchTheSettings) {
+  QProcess first;
+  Start(first, Path(QStringLiteral("Books/Book1.vopa")));
+  WriteBytes(Path(QStringLiteral("vopamemo.ini")), "; placed while the first runs\r\n");
+  QProcess second;
+  second.setProgram(Program);
+  second.start();
+  ASSERT_TRUE(second.waitForFinished(15000));
+  EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_EQ(ReadBytes(Path(QStringLiteral("vopamemo.ini"))), QByteArray("; placed while the first runs\r\n"));
+  EXPECT_EQ(first.state(), QProcess::Running);
+  Stop(first);
+}
+
+TEST_F(ProgramRun, KilledFirstInstanceDoesNotStopTheNextStart) {
+  QProcess first;
+  Start(first, Path(QStringLiteral("Books/Book1.vopa")));
+  Stop(first, SIGKILL);
+  QFile::remove(Path(QStringLiteral("Books/Book1.vopa")));
+  QProcess next;
+  Start(next, Path(QStringLiteral("Books/Book1.vopa")));
+  QThread::msleep(500);
+  EXPECT_EQ(next.state(), QProcess::Running);
+  Stop(next);
+  EXPECT_TRUE(ReadBytes(Path(QStringLiteral("vopamemo.ini"))).contains("CloseQ="));
+}
+
+}  // namespace
