@@ -171,8 +171,6 @@ void TForm1::ColorBookTitleBar(THeaderKind kind) {
   Panel5->setPalette(barPalette);
 }
 
-void TForm1::SetTrashPanelVisible(bool) {}
-
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   // A memo list squeezed to its minimum gives the books pane 15 pixels back to it.

@@ -1,0 +1,3 @@
+#include "mainwin/main_window.h"
+
+void TForm1::SetTrashPanelVisible(bool) {}
