@@ -6,6 +6,7 @@
 #include "book/xml_text_codec.h"
 
 #include <QFile>
+#include <optional>
 #include <pugixml.hpp>
 #include <cstring>
 
@@ -15,11 +16,9 @@ namespace {
 constexpr unsigned kParseOptions =
     pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wconv_attribute | pugi::parse_ws_pcdata_single;
 
-QString ReadValue(const char* utf8) { return RevealControls(QString::fromUtf8(utf8)); }
-
 void ReadOptions(pugi::xml_node element, TOptionList& options) {
   for (pugi::xml_attribute attribute : element.attributes())
-    options.Set(QString::fromUtf8(attribute.name()), ReadValue(attribute.value()));
+    options.Set(QString::fromUtf8(attribute.name()), ReadXmlValue(attribute.value(), false));
 }
 
 // Earlier-form files that happen to be well-formed XML keep their text in "MemoText".
@@ -34,36 +33,46 @@ void ReadMemos(pugi::xml_node root, TBook& book) {
     auto memo = std::make_unique<TSMemo>(&book);
     ReadOptions(element, memo->Options);
     if (pugi::xml_node text = element.child("text"))
-      memo->Text = RevealControls(LineBreaksToCrLf(QString::fromUtf8(text.child_value())));
+      memo->Text = ReadXmlValue(text.child_value(), true);
     book.Memos.push_back(std::move(memo));
   }
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  return bytes;
+}
+
+// Reads the XML form, parsing bytes in place; false when the file is not in that form.
+bool ReadXmlBook(TBook& book, QByteArray& bytes, const QString& path) {
+  const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+  // pugixml does not check the encoding; bytes that are not UTF-8 are the earlier form.
+  if (!QByteArrayView(bytes).sliced(start).isValidUtf8()) return false;
+  pugi::xml_document document;
+  if (!document.load_buffer_inplace(bytes.data() + start, size_t(bytes.size() - start), kParseOptions,
+                                    pugi::encoding_utf8))
+    return false;
+  const pugi::xml_node root = document.document_element();
+  if (std::strcmp(root.name(), "VopaMemoBook") != 0)
+    throw EVopaError(QStringLiteral("%1 はブックではありません (ルート要素 \"%2\")。").arg(path, QString::fromUtf8(root.name())));
+  if (HoldsEarlierFormMemo(root)) return false;
+  ReadOptions(root, book.Options);
+  ReadMemos(root, book);
+  return true;
 }
 
 }  // namespace
 
 bool LoadBookFile(TBook& book, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return false;
-
-  const bool bom = bytes.startsWith("\xEF\xBB\xBF");
-  const QByteArrayView content = QByteArrayView(bytes).sliced(bom ? 3 : 0);
-  if (content.isValidUtf8()) {
-    // Parsed in a copy, as pugixml parses in place and the earlier-form reader may still need the bytes.
-    QByteArray buffer = content.toByteArray();
-    pugi::xml_document document;
-    if (document.load_buffer_inplace(buffer.data(), size_t(buffer.size()), kParseOptions, pugi::encoding_utf8)) {
-      const pugi::xml_node root = document.document_element();
-      if (std::strcmp(root.name(), "VopaMemoBook") != 0)
-        throw EVopaError(QStringLiteral("%1 はブックではありません (ルート要素 \"%2\")。").arg(path, QString::fromUtf8(root.name())));
-      if (!HoldsEarlierFormMemo(root)) {
-        ReadOptions(root, book.Options);
-        ReadMemos(root, book);
-        return true;
-      }
-    }
-  }
-  LoadLegacyBook(book, bytes);
+  std::optional<QByteArray> bytes = ReadWholeFile(path);
+  if (!bytes) return false;
+  if (ReadXmlBook(book, *bytes, path)) return true;
+  // The XML attempt may have parsed the bytes in place; the earlier-form reader reads afresh.
+  bytes = ReadWholeFile(path);
+  if (!bytes) return false;
+  LoadLegacyBook(book, *bytes);
   return true;
 }

@@ -6,6 +6,7 @@
 #include "vopa_version.h"
 
 #include <QSaveFile>
+#include <QStringEncoder>
 #include <pugixml.hpp>
 #include <cstring>
 
@@ -34,24 +35,28 @@ class TCrLfWriter : public pugi::xml_writer {
   QByteArray& Out;
 };
 
-// One reusable buffer for the escaped text of every attribute and memo.
+// Reusable buffers for the UTF-8 and the escaped form of every attribute and memo text.
 class TEscaper {
  public:
-  const std::string& Escape(const QString& text, bool attribute) {
-    Buffer.clear();
-    AppendXmlEscaped(Buffer, HideControls(text, !attribute).toUtf8(), attribute);
-    return Buffer;
+  const std::string& Escape(const QString& text, bool memoText) {
+    Utf8.resize(Encoder.requiredSpace(text.size()));
+    const char* end = Encoder.appendToBuffer(Utf8.data(), text);
+    Escaped.clear();
+    AppendXmlEscaped(Escaped, Utf8.constData(), end - Utf8.constData(), memoText);
+    return Escaped;
   }
 
  private:
-  std::string Buffer;
+  QStringEncoder Encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+  QByteArray Utf8;
+  std::string Escaped;
 };
 
 void SetAttribute(pugi::xml_node element, const QString& name, const QString& value, TEscaper& escaper) {
   const QByteArray utf8Name = name.toUtf8();
   pugi::xml_attribute attribute = element.attribute(utf8Name.constData());
   if (!attribute) attribute = element.append_attribute(utf8Name.constData());
-  const std::string& escaped = escaper.Escape(value, true);
+  const std::string& escaped = escaper.Escape(value, false);
   attribute.set_value(escaped.data(), escaped.size());
 }
 
@@ -76,7 +81,7 @@ QByteArray BookFileBytes(const TBook& book) {
     if (memo->Text.isEmpty()) continue;
     pugi::xml_node element = root.append_child("Memo");
     SetOptionAttributes(element, memo->Options, escaper);
-    const std::string& text = escaper.Escape(memo->Text, false);
+    const std::string& text = escaper.Escape(memo->Text, true);
     element.append_child("text").append_child(pugi::node_pcdata).set_value(text.data(), text.size());
     textSize += qsizetype(text.size());
   }
