@@ -20,7 +20,7 @@ bool IsPictureRange(char16_t c) { return c >= kPictureBase && c <= kPictureEscap
 constexpr std::array<bool, 256> kSpecialBytes = [] {
   std::array<bool, 256> special{};
   for (int c = 0; c < 0x20; ++c) special[c] = true;
-  for (const int c : {'&', '<', '>', '"', int(kPictureLead)}) special[c] = true;
+  for (const int c : std::initializer_list<int>{'&', '<', '>', '"', kPictureLead}) special[c] = true;
   return special;
 }();
 
