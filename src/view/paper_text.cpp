@@ -15,14 +15,6 @@ QString ToMemoText(const QString& editorText) {
   return text.replace(breaks, QStringLiteral("\r\n"));
 }
 
-QString TrimLow(const QString& text) {
-  qsizetype start = 0;
-  qsizetype end = text.size();
-  while (start < end && text.at(start).unicode() <= 32) ++start;
-  while (end > start && text.at(end - 1).unicode() <= 32) --end;
-  return text.mid(start, end - start);
-}
-
 int WrappedLineCount(const QString& editorText, const QFont& font, const QTextOption& option, qreal textWidth) {
   int lines = 0;
   for (const QStringView block : QStringView(editorText).split(u'\n')) {

@@ -8,7 +8,5 @@
 QString ToEditorText(const QString& memoText);
 // An editor's raw text (paragraph and line separators) as a memo stores it, with CR LF.
 QString ToMemoText(const QString& editorText);
-// Removes characters up to code 32 at both ends, as memos trim their text.
-QString TrimLow(const QString& text);
 // Number of lines the text takes when laid out like an editor's document at textWidth.
 int WrappedLineCount(const QString& editorText, const QFont& font, const QTextOption& option, qreal textWidth);

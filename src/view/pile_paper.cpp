@@ -1,12 +1,12 @@
 #include "view/pile_paper.h"
 
 #include "book/book.h"
+#include "book/text_trim.h"
 #include "view/colors.h"
 #include "view/paper_text.h"
 #include "view/pile_view.h"
 
 #include <QContextMenuEvent>
-#include <QFontMetrics>
 #include <QMenu>
 #include <QTextBlock>
 
@@ -156,8 +156,7 @@ QString TSimplePilePaper::EditorText() const {
 }
 
 void TSimplePilePaper::MeasureLineHeight() {
-  const QFontMetrics metrics(Pile.PaperFont());
-  LineHeight = metrics.height() + qMax(0, metrics.leading());
+  LineHeight = Pile.PaperLineHeight();
   LineCount = -1;
 }
 
@@ -270,10 +269,10 @@ void TSimplePilePaper::Divide() {
   const QString text = editor->toPlainText();
   const int split = editor->textCursor().selectionStart();
   const QString rest = text.mid(split);
-  const QString head = TrimLow(text.left(split));
+  const QString head = TrimControls(text.left(split));
   ReplaceText(head.isEmpty() ? QString() : head + QLatin1Char('\n'), INT_MAX);
   TViewHost& host = View.Host;
-  host.InsertMemo(ToMemoText(TrimLow(rest)), host.GetCurrentIndex() + 1, nullptr);
+  host.InsertMemo(ToMemoText(TrimControls(rest)), host.GetCurrentIndex() + 1, nullptr);
   host.SelectMemoAt(host.GetCurrentIndex() + 1);
   if (auto* next = dynamic_cast<TSimplePilePaper*>(Pile.CurrentPaper())) next->SetCaret(0);
 }

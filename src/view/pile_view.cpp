@@ -1,10 +1,14 @@
 #include "view/pile_view.h"
 
 #include "book/book.h"
+#include "book/text_trim.h"
 #include "view/paper_text.h"
 #include "view/pile_paper.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QTextLayout>
+#include <QtMath>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QThread>
@@ -92,6 +96,13 @@ void TPileView::UpdateFont() {
   TextOption = QTextOption();
   TextOption.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   TextOption.setTabStopDistance(QFontMetricsF(Font).averageCharWidth() * kTabStopChars);
+  QTextLayout sample(QStringLiteral("Xあ"), Font);
+  sample.beginLayout();
+  QTextLine line = sample.createLine();
+  line.setLeadingIncluded(true);
+  sample.endLayout();
+  const QFontMetrics metrics(Font);
+  LineHeight = qMax(qCeil(line.height()), metrics.height() + qMax(0, metrics.leading()));
   for (auto& paper : Papers)
     if (auto* text = dynamic_cast<TSimplePilePaper*>(paper.get())) text->ApplyFont();
 }
@@ -387,7 +398,7 @@ void TPileView::JoinToPrevious(int index, TMemoCommand& code) {
     code = mcDone;
     return;
   }
-  const QString head = TrimLow(upper->EditorText()) + QLatin1Char('\n');
+  const QString head = TrimControls(upper->EditorText()) + QLatin1Char('\n');
   upper->ReplaceText(head + ToEditorText(lower->Memo->Text) + QLatin1Char('\n'), int(head.size()));
   Host.SelectMemoAt(index - 1);
   Host.RemoveMemo(index);

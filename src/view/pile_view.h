@@ -67,6 +67,9 @@ class TPileView : public TView {
   int PaperWidth() const;
   const QFont& PaperFont() const { return Font; }
   const QTextOption& PaperTextOption() const { return TextOption; }
+  // Height of one text line in the papers' editors: text height plus leading of the
+  // font and of the fallback font that draws Japanese, so no line outgrows it.
+  int PaperLineHeight() const { return LineHeight; }
 
   TSBForPileView* ScrollBox() const { return Box.data(); }
   std::vector<std::unique_ptr<TPaper>> Papers;
@@ -89,5 +92,6 @@ class TPileView : public TView {
   QWidget* SheetWidget;
   QFont Font;
   QTextOption TextOption;
+  int LineHeight = 0;
   int AlignLock = 0;
 };
