@@ -24,6 +24,8 @@ class TSMemo;
 class TTrashBook;
 class TView;
 class TViewHost;
+class TTrashPanel;
+class QToolButton;
 
 // Batching of memo list repaints.
 enum TUpdateKind : quint8 { ukBegin = 0, ukEnd = 1, ukFlush = 2, ukCurrentChanged = 3, ukListChanged = 4 };
@@ -75,7 +77,15 @@ class TForm1 : public QMainWindow, public TBookHost {
   // Memo commands.
   void DoMemoCommand(TMemoCommand code);
   void UpdateActions();
+  bool ShiftHeld() const;
   void SaveOpenBooks();
+
+  // Commands that act on the current memo directly (memo_commands.cpp).
+  void DeleteCurrentMemo();
+  void MoveCurrentMemoTo(TBook* target);
+  // Deletes every memo of the trash for good; only while the trash is shown.
+  void EmptyTrash();
+  TTrashPanel* TrashPanel = nullptr;
 
  public slots:
   // Each tick arms one autosave pass at the next idle moment.
@@ -107,6 +117,14 @@ class TForm1 : public QMainWindow, public TBookHost {
   void ReportError(const QString& message);
   QString RescueReport(TBook& book, const QString& error);
   TWindowBounds CurrentBounds() const;
+  void ConnectDirectCommands();
+  void acTrashMemoExecute();
+  void acChangeMemoTitleExecute();
+  void acCopyExecute();
+  void acPastAsNewMemoExecute();
+  void BuildMenus();
+  void BuildViewButtons();
+  void SwitchView(TView* view);
 
   QWidget* ListPane = nullptr;
   QSplitter* PaneSplitter = nullptr;
@@ -116,9 +134,12 @@ class TForm1 : public QMainWindow, public TBookHost {
   QLabel* Panel5 = nullptr;
   TQumColListBox* QumColListBox1 = nullptr;
   QWidget* BottomBar = nullptr;
+  QToolButton* miniPageBtn = nullptr;
+  QToolButton* MiniPileViewBtn = nullptr;
   QTimer* Timer1 = nullptr;
   QList<QKeySequence> RoutedKeys;
   int WheelRest = 0;
+  Qt::KeyboardModifiers InputModifiers;
   int UpdateLock = 0;
   bool ListChanged = false;
   bool CurrentChanged = false;

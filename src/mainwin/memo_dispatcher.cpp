@@ -11,15 +11,13 @@
 
 namespace {
 
-bool ShiftHeld() { return QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier); }
-
 // Wheel and previous/next become first/last while Shift is held; a new memo is inserted.
-TMemoCommand Remapped(TMemoCommand code) {
+TMemoCommand Remapped(TMemoCommand code, bool shiftHeld) {
   switch (code) {
     case mcWheelUp:
-    case mcPrevious: return ShiftHeld() ? mcFirst : mcPrevious;
+    case mcPrevious: return shiftHeld ? mcFirst : mcPrevious;
     case mcWheelDown:
-    case mcNext: return ShiftHeld() ? mcLast : mcNext;
+    case mcNext: return shiftHeld ? mcLast : mcNext;
     case mcNewMemo: return mcInsertNew;
     default: return code;
   }
@@ -43,7 +41,7 @@ void TForm1::DoMemoCommand(TMemoCommand code) {
     UpdateState(ukEnd);
     return;
   }
-  code = Remapped(code);
+  code = Remapped(code, ShiftHeld());
   const int index = CurrentMemoIndex();
   switch (code) {
     case mcInsertNew:
@@ -77,6 +75,10 @@ void TForm1::DoMemoCommand(TMemoCommand code) {
   if (CurrentView) CurrentView->AfterCommand(code);
   UpdateState(ukFlush);
   UpdateActions();
+}
+
+bool TForm1::ShiftHeld() const {
+  return (InputModifiers | QApplication::keyboardModifiers()).testFlag(Qt::ShiftModifier);
 }
 
 void TForm1::UpdateActions() {

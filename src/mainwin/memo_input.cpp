@@ -8,14 +8,6 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
-namespace {
-
-TMemoCommand WithShift(TMemoCommand plain, TMemoCommand shifted) {
-  return QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier) ? shifted : plain;
-}
-
-}  // namespace
-
 void TForm1::ConnectMemoActions() {
   const auto dispatch = [this](QAction* action, auto command) {
     connect(action, &QAction::triggered, this, [this, command] { DoMemoCommand(command()); });
@@ -32,9 +24,9 @@ void TForm1::ConnectMemoActions() {
   dispatch(Actions.acJoint, fixed(mcJoin));
   dispatch(Actions.acEscapeFocus, fixed(mcEscape));
   for (QAction* up : {Actions.acMoveUp, Actions.acMoveTop})
-    dispatch(up, [] { return WithShift(mcMoveUp, mcMoveTop); });
+    dispatch(up, [this] { return ShiftHeld() ? mcMoveTop : mcMoveUp; });
   for (QAction* down : {Actions.acMoveDown, Actions.acMoveBottom})
-    dispatch(down, [] { return WithShift(mcMoveDown, mcMoveBottom); });
+    dispatch(down, [this] { return ShiftHeld() ? mcMoveBottom : mcMoveDown; });
   connect(Actions.acSave, &QAction::triggered, this, &TForm1::SaveOpenBooks);
   for (QAction* action : Actions.RoutedThroughWindow()) RoutedKeys.append(action->shortcuts());
 }
@@ -42,6 +34,8 @@ void TForm1::ConnectMemoActions() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
+  // "While Shift is held" is judged by the input that led to a command.
+  if (event->isInputEvent()) InputModifiers = static_cast<QInputEvent*>(event)->modifiers();
   if (event->type() == QEvent::ShortcutOverride) {
     // Editors claim arrow keys and the like for themselves; these belong to the window's actions.
     auto* key = static_cast<QKeyEvent*>(event);

@@ -1,0 +1,116 @@
+// New, move, split and join through their keys on the real window.
+#include "window_fixture.h"
+
+#include "book/book.h"
+#include "book/memo.h"
+
+#include <QAction>
+
+namespace {
+
+struct SplitCase {
+  const char* Name;
+  int Caret;
+  const char* Head;
+  const char* Rest;
+};
+
+class SplitTest : public WindowTest, public ::testing::WithParamInterface<SplitCase> {};
+
+const SplitCase kSplits[] = {
+    {"AtTheStartMovesEverythingDown", 0, "", "alpha beta"},
+    {"InTheMiddle", 5, "alpha", "beta"},
+    {"AtTheEndLeavesAnEmptyMemo", 10, "alpha beta", ""},
+};
+
+TEST_P(SplitTest, CtrlEnterSplitsAtTheCaret) {
+  const SplitCase& c = GetParam();
+  Open({QStringLiteral("alpha beta"), QStringLiteral("last")});
+  Enter(0, c.Caret);
+  Press(Qt::Key_Return, Qt::ControlModifier);
+  ASSERT_EQ(MemoCount(), 3);
+  EXPECT_EQ(MemoText(0), QString::fromUtf8(c.Head));
+  EXPECT_EQ(MemoText(1), QString::fromUtf8(c.Rest));
+  EXPECT_EQ(MemoText(2), QStringLiteral("last"));
+  EXPECT_EQ(CurrentIndex(), 1);
+  EXPECT_EQ(Caret(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, SplitTest, ::testing::ValuesIn(kSplits),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(WindowTest, CtrlJJoinsToTheMemoAboveWithTheCaretAtTheJoin) {
+  Open({QStringLiteral("B  \t "), QStringLiteral("A")});
+  Enter(1, 0);
+  Press(Qt::Key_J, Qt::ControlModifier);
+  ASSERT_EQ(MemoCount(), 1);
+  EXPECT_EQ(MemoText(0), QStringLiteral("B\r\nA"));
+  EXPECT_EQ(CurrentIndex(), 0);
+  EXPECT_EQ(Caret(), 2);
+}
+
+TEST_F(WindowTest, JoinInTheFirstMemoIsDisabledAndChangesNothing) {
+  Open({QStringLiteral("first"), QStringLiteral("second")});
+  Enter(0, 0);
+  EXPECT_FALSE(Form->Actions.acJoint->isEnabled());
+  Form->DoMemoCommand(mcJoin);
+  EXPECT_EQ(MemoCount(), 2);
+  EXPECT_EQ(MemoText(0), QStringLiteral("first"));
+}
+
+TEST_F(WindowTest, CtrlNPutsAFocusedEmptyMemoOnTop) {
+  Open({QStringLiteral("old")});
+  Enter(0, 3);
+  Press(Qt::Key_N, Qt::ControlModifier);
+  ASSERT_EQ(MemoCount(), 2);
+  EXPECT_EQ(MemoText(0), QString());
+  EXPECT_EQ(CurrentIndex(), 0);
+  ASSERT_NE(FocusedEditor(), nullptr);
+  QTest::keyClicks(FocusedEditor(), "typed");
+  EXPECT_EQ(MemoText(0), QStringLiteral("typed"));
+  EXPECT_TRUE(Form->CurrentBook->Modified);
+}
+
+TEST_F(WindowTest, MoveKeysFollowTheEnabledRules) {
+  Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+  Enter(0, 0);
+  EXPECT_FALSE(Form->Actions.acMoveUp->isEnabled());
+  EXPECT_TRUE(Form->Actions.acMoveDown->isEnabled());
+  Press(Qt::Key_Up, Qt::ControlModifier);  // disabled: nothing moves
+  Press(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);  // to the top where it is
+  EXPECT_EQ(MemoText(0), QStringLiteral("a"));
+  Press(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(MemoText(1), QStringLiteral("a"));
+  EXPECT_EQ(CurrentIndex(), 1);
+  Press(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(MemoText(2), QStringLiteral("a"));
+  EXPECT_EQ(CurrentIndex(), 2);
+  EXPECT_TRUE(Form->Actions.acMoveUp->isEnabled());
+  EXPECT_FALSE(Form->Actions.acMoveDown->isEnabled());
+  Press(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(MemoText(0), QStringLiteral("a"));
+  EXPECT_EQ(CurrentIndex(), 0);
+  EXPECT_EQ(Form->CurrentMemo->Text, QStringLiteral("a"));
+}
+
+TEST_F(WindowTest, ActionsWithoutACurrentMemoAreDisabled) {
+  Open({QStringLiteral("a"), QStringLiteral("b")});
+  ASSERT_EQ(CurrentIndex(), -1);
+  for (QAction* action : {Form->Actions.acTrashMemo, Form->Actions.acMoveUp, Form->Actions.acMoveDown,
+                          Form->Actions.acDevide, Form->Actions.acJoint})
+    EXPECT_FALSE(action->isEnabled()) << qPrintable(action->objectName());
+}
+
+TEST_F(WindowTest, CtrlSSavesEveryModifiedBookNow) {
+  Open({QStringLiteral("a")});
+  Enter(0, 1);
+  QTest::keyClicks(FocusedEditor(), "bc");
+  Press(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_FALSE(Form->CurrentBook->Modified);
+  TBook reread;
+  reread.SetPath(Form->CurrentBook->GetPath());
+  ASSERT_TRUE(reread.Load());
+  EXPECT_EQ(reread.MemoAt(0)->Text, QStringLiteral("abc"));
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// Current book and memo, the memo list beside the view, and autosave on the real window.
+#include "window_fixture.h"
+
+#include "book/book.h"
+#include "book/file_manager.h"
+#include "book/memo.h"
+#include "mainwin/memo_list_box.h"
+#include "test_support.h"
+#include "view/pile_view.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+
+TEST_F(WindowTest, EachBookRemembersItsLastMemo) {
+  WriteBook(QStringLiteral("Books/zz/Other.vopa"), {QStringLiteral("x"), QStringLiteral("y")});
+  Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+  TBook* first = Form->CurrentBook;
+  Form->SelectMemoAt(2);
+  auto* other = static_cast<TBook*>(Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa"))));
+  Form->SetCurrentBook(other);
+  EXPECT_EQ(CurrentIndex(), -1);
+  Form->SelectMemoAt(1);
+  Form->SetCurrentBook(first);
+  EXPECT_EQ(CurrentIndex(), 2);
+  Form->SetCurrentBook(other);
+  EXPECT_EQ(CurrentIndex(), 1);
+  EXPECT_EQ(List().Count(), 2);
+  EXPECT_EQ(List().ItemIndex(), 1);
+}
+
+TEST_F(WindowTest, SelectMemoAtClamps) {
+  Open({QStringLiteral("a"), QStringLiteral("b")});
+  Form->SelectMemoAt(99);
+  EXPECT_EQ(CurrentIndex(), 1);
+  Form->SelectMemoAt(-1);
+  EXPECT_EQ(Form->CurrentMemo, nullptr);
+}
+
+TEST_F(WindowTest, EnteringAMovedInMemoRemovesItsMarkOnlyThen) {
+  Open({QStringLiteral("a"), QStringLiteral("b")});
+  Form->CurrentBook->MemoAt(1)->Options.Set(kOptTransfered, QStringLiteral("True"));
+  Form->CurrentBook->Modified = false;
+  Form->SelectMemoAt(0);
+  EXPECT_FALSE(Form->CurrentBook->Modified);
+  Form->SelectMemoAt(1);
+  EXPECT_EQ(Form->CurrentMemo->GetOption(kOptTransfered), QString());
+  EXPECT_TRUE(Form->CurrentBook->Modified);
+}
+
+TEST_F(WindowTest, ListChangesInsideAnUpdateShowOnceItEnds) {
+  Open({QStringLiteral("a")});
+  Form->UpdateState(ukBegin);
+  Form->UpdateState(ukBegin);
+  Form->InsertMemo(QStringLiteral("b"), 0, nullptr);
+  Form->UpdateState(ukEnd);
+  Form->InsertMemo(QStringLiteral("c"), 0, nullptr);
+  EXPECT_EQ(List().Count(), 1);
+  Form->UpdateState(ukEnd);
+  EXPECT_EQ(List().Count(), 3);
+}
+
+TEST_F(WindowTest, LeftClickOnTheListMakesTheMemoCurrentAndFocusesItsPaper) {
+  Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+  QWidget* rows = List().viewport();
+  const int height = List().ItemHeight();
+  QTest::mousePress(rows, Qt::LeftButton, {}, QPoint(20, height / 2));
+  QTest::mouseMove(rows, QPoint(20, height * 2 + height / 2));
+  EXPECT_EQ(CurrentIndex(), 2);
+  QTest::mouseRelease(rows, Qt::LeftButton, {}, QPoint(20, height * 2 + height / 2));
+  QApplication::processEvents();
+  EXPECT_EQ(CurrentIndex(), 2);
+  ASSERT_NE(FocusedEditor(), nullptr);
+  EXPECT_EQ(FocusedEditor()->toPlainText(), QStringLiteral("c\n"));
+}
+
+TEST_F(WindowTest, RightClickMakesCurrentAndOpensTheMemoMenuOnlyOverTheSameItem) {
+  Open({QStringLiteral("a & b"), QStringLiteral("b"), QStringLiteral("c")});
+  QWidget* rows = List().viewport();
+  const int height = List().ItemHeight();
+  bool menuShown = false;
+  QTimer::singleShot(50, [&] {
+    menuShown = Form->PopupMemo->isVisible();
+    Form->PopupMemo->close();
+  });
+  QTest::mousePress(rows, Qt::RightButton, {}, QPoint(20, height + 2));
+  EXPECT_EQ(CurrentIndex(), 1);
+  QTest::mouseRelease(rows, Qt::RightButton, {}, QPoint(20, height + 2));
+  EXPECT_TRUE(menuShown);
+
+  QTest::mousePress(rows, Qt::RightButton, {}, QPoint(20, 2));
+  EXPECT_EQ(CurrentIndex(), 0);
+  QTest::mouseRelease(rows, Qt::RightButton, {}, QPoint(20, height * 2 + 2));
+  QApplication::processEvents();
+  EXPECT_FALSE(Form->PopupMemo->isVisible());
+  EXPECT_EQ(CurrentIndex(), 0);
+}
+
+TEST_F(WindowTest, TypedAndInputMethodTextReachesTheDiskAtTheNextTick) {
+  Open({QStringLiteral("a")});
+  const QString path = Form->CurrentBook->GetPath();
+  QApplication::processEvents();  // the first idle pass has run
+  Enter(0, 1);
+  QTest::keyClicks(FocusedEditor(), "b");
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("日本語"));
+  QApplication::sendEvent(FocusedEditor(), &commit);
+  EXPECT_EQ(MemoText(0), QStringLiteral("ab日本語"));
+  QApplication::processEvents();
+  EXPECT_FALSE(ReadBytes(path).contains("ab"));
+  Form->Timer1Timer();
+  QApplication::processEvents();
+  EXPECT_TRUE(ReadBytes(path).contains(QStringLiteral("ab日本語").toUtf8()));
+  EXPECT_FALSE(Form->CurrentBook->Modified);
+}
+
+}  // namespace
