@@ -21,6 +21,11 @@ bool IsEnterKey(const QKeyEvent* event) {
   return enter && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
+// The editor text a memo loads as: its text and a line break, nothing for an empty memo.
+QString LoadedText(const TSMemo& memo) {
+  return memo.Text.isEmpty() ? QString() : ToEditorText(memo.Text) + QLatin1Char('\n');
+}
+
 }  // namespace
 
 TMemoForPileView::TMemoForPileView(TSimplePilePaper& paper, QWidget* parent) : QPlainTextEdit(parent), Paper(&paper) {
@@ -82,7 +87,7 @@ TMemoForPileView* TSimplePilePaper::EnsureEditor() {
   editor->setTabStopDistance(Pile.PaperTextOption().tabStopDistance());
   Control = editor;
   ApplyColors();
-  editor->setPlainText(ToEditorText(Memo->Text.isEmpty() ? QString() : Memo->Text + QStringLiteral("\r\n")));
+  editor->setPlainText(LoadedText(*Memo));
   editor->moveCursor(QTextCursor::End);
   QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [this] { WriteBack(); });
   editor->setGeometry(0, Top, Pile.PaperWidth(), Height);
@@ -137,7 +142,7 @@ void TSimplePilePaper::ApplyFont() {
 void TSimplePilePaper::Load() {
   if (LoadState == 3) return;
   if (TMemoForPileView* editor = Editor()) {
-    editor->setPlainText(ToEditorText(Memo->Text.isEmpty() ? QString() : Memo->Text + QStringLiteral("\r\n")));
+    editor->setPlainText(LoadedText(*Memo));
     editor->moveCursor(QTextCursor::End);
   }
   if (Memo->GetOption(kOptTransfered) == QLatin1String("True")) SetColors(View.Host.Prm().TransferedPaperColors);
@@ -152,7 +157,7 @@ void TSimplePilePaper::Save() {
 
 QString TSimplePilePaper::EditorText() const {
   if (TMemoForPileView* editor = Editor()) return editor->toPlainText();
-  return ToEditorText(Memo->Text.isEmpty() ? QString() : Memo->Text + QStringLiteral("\r\n"));
+  return LoadedText(*Memo);
 }
 
 void TSimplePilePaper::MeasureLineHeight() {
