@@ -6,6 +6,7 @@
 #include "book/file_manager.h"
 #include "book/trash_book.h"
 #include "book/vopa_error.h"
+#include "view/view.h"
 
 #include <QDateTime>
 #include <QMessageBox>
@@ -41,6 +42,9 @@ void TForm1::Shutdown() {
   SetCurrentBook(nullptr);
   TrashBook.reset();
   CloseBooksRescuing();
+  CurrentView = nullptr;
+  PileView.reset();
+  PageView.reset();
   IniFile->WriteString(QStringLiteral("Debug"), QStringLiteral("CloseQ"), QStringLiteral("前回多分正常終了"));
   try {
     IniFile->UpdateFile();

@@ -2,6 +2,7 @@
 
 #include "app/ini_file.h"
 #include "book/book.h"
+#include "mainwin/memo_list_box.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -29,6 +30,9 @@ void TForm1::LoadSettings() {
   RegisterFontSubstitutes();
   TWindowBounds bounds;
   ReadSettings(*IniFile, Prm, Headers, bounds, IsFontInstalled);
+  QumColListBox1->setFont(QFont(Prm.ListFontName, Prm.ListFontSize));
+  QumColListBox1->SetItemOffset(Prm.ItemOffset);
+  QumColListBox1->SetItemHeight(Prm.ItemHeight);
   setWindowTitle(Prm.WindowCaption);
   move(bounds.Left, bounds.Top);
   resize(bounds.Width, bounds.Height);
