@@ -57,9 +57,13 @@ TForm1::TForm1(const QString& dataHome, QWidget* parent) : QMainWindow(parent) {
   BuildFrame();
   BuildMemoList();
   BuildToolBars();
-  ConnectMemoActions();
+  BuildMenus();
+  BuildViewButtons();
+  ConnectDirectCommands();
   qApp->installEventFilter(this);
   FormCreate();
+  // After start-up, so the keys routed through the window include the run-time shortcuts.
+  ConnectMemoActions();
 }
 
 TForm1::~TForm1() { Shutdown(); }

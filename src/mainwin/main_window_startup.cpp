@@ -5,6 +5,7 @@
 #include "book/file_manager.h"
 #include "book/trash_book.h"
 #include "book/vopa_error.h"
+#include "view/page_view.h"
 #include "view/pile_view.h"
 
 #include <QDateTime>
@@ -42,6 +43,7 @@ void TForm1::FormCreate() {
   Dirs.IniPath = IniFile->FileName();
   ResolveBookDirs(*IniFile, Dirs);
   LoadSettings();
+  Actions.SetRuntimeShortCuts();
   OpenTrashBook();
   FileManager = std::make_unique<TQumFileManager>(NewBookFile);
   TBook* startupBook = OpenStartupBook();
@@ -105,4 +107,8 @@ void TForm1::CreateViews() {
   PileView->SetColors(Prm.PaperColors);
   PileView->SetFontName(Prm.PileFontName);
   PileView->SetFontSize(Prm.PileFontSize);
+  PageView = std::make_unique<TPageView>(*ViewHost, Panel2);
+  PageView->SetColors(Prm.PagePaperColors);
+  PageView->SetFontName(Prm.PageFontName);
+  PageView->SetFontSize(Prm.PageFontSize);
 }

@@ -11,8 +11,8 @@
 TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidget* parent)
     : QFrame(parent), Prm(prm) {
   setObjectName(QStringLiteral("TrashPanel"));
+  // Aligned to the bottom of the pane: its full width, at its own height.
   setFixedHeight(94);
-  setMinimumWidth(311);
   setFrameShape(QFrame::Panel);
   setFrameShadow(QFrame::Raised);
   setFocusPolicy(Qt::TabFocus);

@@ -1,3 +1,14 @@
 #include "mainwin/main_window.h"
 
-void TForm1::SetTrashPanelVisible(bool) {}
+#include "mainwin/trash_panel.h"
+
+#include <QLayout>
+
+void TForm1::SetTrashPanelVisible(bool visible) {
+  if (visible && !TrashPanel) {
+    TrashPanel = new TTrashPanel(Prm, [this] { EmptyTrash(); }, Panel2);
+    // Last in the right-hand pane: under the view, across its whole width.
+    Panel2->layout()->addWidget(TrashPanel);
+  }
+  if (TrashPanel) TrashPanel->setVisible(visible);
+}

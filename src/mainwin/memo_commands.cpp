@@ -1,0 +1,126 @@
+#include "mainwin/main_window.h"
+
+#include "book/book.h"
+#include "book/memo.h"
+#include "book/trash_book.h"
+#include "mainwin/memo_list_box.h"
+#include "view/paper_text.h"
+#include "view/view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+// The same date and time forms as the dates in book files.
+const QString kShortDateFormat = QStringLiteral("yyyy/MM/dd");
+const QString kLongTimeFormat = QStringLiteral("H:mm:ss");
+
+// The edit control with the keyboard focus: a memo editor or a one-line field.
+struct TFocusedEdit {
+  QPlainTextEdit* Memo = qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+  QLineEdit* Line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+
+  bool Exists() const { return Memo || Line; }
+  bool HasSelection() const { return Memo ? Memo->textCursor().hasSelection() : Line && Line->hasSelectedText(); }
+  void Copy() const { Memo ? Memo->copy() : Line->copy(); }
+  void Cut() const { Memo ? Memo->cut() : Line->cut(); }
+  void Paste() const { Memo ? Memo->paste() : Line->paste(); }
+  // Replaces the selection, or inserts at the caret.
+  void Insert(const QString& text) const { Memo ? Memo->insertPlainText(text) : Line->insert(text); }
+};
+
+void InsertNow(const QString& format, bool date) {
+  const TFocusedEdit edit;
+  if (!edit.Exists()) return;
+  const QDateTime now = QDateTime::currentDateTime();
+  edit.Insert(date ? now.date().toString(format) : now.time().toString(format));
+}
+
+}  // namespace
+
+void TForm1::ConnectDirectCommands() {
+  connect(Actions.acTrashMemo, &QAction::triggered, this, &TForm1::acTrashMemoExecute);
+  connect(Actions.acChangeMemoTitle, &QAction::triggered, this, &TForm1::acChangeMemoTitleExecute);
+  connect(Actions.acCopy, &QAction::triggered, this, &TForm1::acCopyExecute);
+  connect(Actions.acPastAsNewMemo, &QAction::triggered, this, &TForm1::acPastAsNewMemoExecute);
+  connect(Actions.EditCut1, &QAction::triggered, this, [] {
+    if (const TFocusedEdit edit; edit.Exists()) edit.Cut();
+  });
+  connect(Actions.EditPaste1, &QAction::triggered, this, [] {
+    if (const TFocusedEdit edit; edit.Exists()) edit.Paste();
+  });
+  connect(Actions.acInputDate, &QAction::triggered, this, [] { InsertNow(kShortDateFormat, true); });
+  connect(Actions.acInputTime, &QAction::triggered, this, [] { InsertNow(kLongTimeFormat, false); });
+  connect(Actions.FileExit1, &QAction::triggered, this, &QWidget::close);
+  connect(Actions.acOpenTrash, &QAction::triggered, this, [this] { SetCurrentBook(TrashBook.get()); });
+}
+
+void TForm1::acTrashMemoExecute() {
+  if (CurrentBook == TrashBook.get())
+    DeleteCurrentMemo();
+  else
+    MoveCurrentMemoTo(TrashBook.get());
+}
+
+void TForm1::DeleteCurrentMemo() {
+  const int index = CurrentMemoIndex();
+  if (index < 0) return;
+  UpdateState(ukBegin);
+  RemoveMemo(index);
+  SelectMemoAt(index);
+  UpdateState(ukEnd);
+}
+
+void TForm1::MoveCurrentMemoTo(TBook* target) {
+  const int index = CurrentMemoIndex();
+  if (!target || target == CurrentBook || index < 0) return;
+  UpdateState(ukBegin);
+  // The memo leaves the view while it is still in the book, so its paper hands over its text first.
+  SetCurrentMemo(nullptr);
+  if (TBook::TransferMemo(CurrentBook, index, target, 0)) {
+    if (CurrentView) CurrentView->MemoChanged(vnDeleted, index, -1);
+    UpdateState(ukListChanged);
+  }
+  SelectMemoAt(index);
+  UpdateState(ukEnd);
+}
+
+void TForm1::acChangeMemoTitleExecute() {
+  if (!CurrentMemo) return;
+  const QString old = MemoTitle(*CurrentMemo);
+  bool accepted = false;
+  const QString title = QInputDialog::getText(this, QStringLiteral("メモタイトル変更"),
+                                              QStringLiteral("メモのタイトルを入力してください。"),
+                                              QLineEdit::Normal, old, &accepted);
+  // An empty title removes the option, so the list falls back to the memo's own title.
+  if (accepted && title != old) CurrentMemo->SetOption(kOptTitle, title);
+  QumColListBox1->viewport()->update();
+}
+
+void TForm1::acCopyExecute() {
+  if (const TFocusedEdit edit; edit.HasSelection())
+    edit.Copy();
+  else if (CurrentMemo)
+    QApplication::clipboard()->setText(ToEditorText(CurrentMemo->Text));
+}
+
+void TForm1::acPastAsNewMemoExecute() {
+  const QString text = QApplication::clipboard()->text();
+  if (text.isEmpty()) return;
+  const int index = InsertMemo(ToMemoText(text), 0, nullptr);
+  if (index >= 0) SelectMemoAt(index);
+}
+
+void TForm1::EmptyTrash() {
+  // The panel is shown only with the trash, but never empty another book by mistake.
+  if (!CurrentBook || CurrentBook != TrashBook.get()) return;
+  UpdateState(ukBegin);
+  for (int index = CurrentBook->Count() - 1; index >= 0; --index) RemoveMemo(index);
+  UpdateState(ukEnd);
+}

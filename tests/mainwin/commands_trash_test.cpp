@@ -1,0 +1,175 @@
+#include "commands_window.h"
+
+#include "app/ini_file.h"
+#include "book/date_text.h"
+#include "book/file_manager.h"
+#include "view/view.h"
+#include "mainwin/trash_panel.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+struct TDeleteCase {
+  QStringList Texts;
+  int Current;
+  QStringList Left;
+  int CurrentAfter;
+};
+
+}  // namespace
+
+class TrashCommands : public TWindowTest {
+ protected:
+  // Moves the current book's memos at these indexes (highest first) to the trash.
+  void TrashAt(std::initializer_list<int> indexes) {
+    for (int index : indexes) {
+      Form->SelectMemoAt(index);
+      Key(Qt::Key_Delete, Qt::ControlModifier);
+    }
+  }
+};
+
+TEST_F(TrashCommands, DeleteInAnOrdinaryBookPutsTheMemoOnTopOfTheTrash) {
+  const TDeleteCase cases[] = {
+      {{"A", "B", "C"}, 1, {"A", "C"}, 1},  // the memo that moved up takes the place
+      {{"A", "B", "C"}, 2, {"A", "B"}, 1},  // at the end, the new last one
+      {{"A"}, 0, {}, -1},                   // the only memo: none is current
+  };
+  for (const TDeleteCase& c : cases) {
+    SCOPED_TRACE((c.Texts.join(QLatin1Char(',')) + QStringLiteral(" current %1").arg(c.Current)).toStdString());
+    Fill(c.Texts, c.Current);
+    const QString deleted = c.Texts.at(c.Current);
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Texts(Book()), c.Left);
+    EXPECT_EQ(Form->CurrentMemoIndex(), c.CurrentAfter);
+    TSMemo* top = Trash().MemoAt(0);
+    EXPECT_EQ(top->Text, deleted);
+    EXPECT_EQ(top->GetOption(kOptTransfered), "True");
+    const auto stamped = ParseDateTimeText(top->GetOption(kOptTrashDateTime));
+    ASSERT_TRUE(stamped.has_value());
+    EXPECT_GE(*stamped, before);
+    EXPECT_LE(*stamped, QDateTime::currentDateTime());
+  }
+}
+
+TEST_F(TrashCommands, DeleteInsideTheTrashIsForGood) {
+  Fill({"A", "B", "C"}, 0);
+  TrashAt({2, 1, 0});  // the trash lists newest first: A, B, C
+  const int trashCount = Trash().Count();
+  Action("acOpenTrash")->trigger();
+  Form->SelectMemoAt(1);
+  Key(Qt::Key_Delete, Qt::ControlModifier);
+  ASSERT_EQ(Trash().Count(), trashCount - 1);
+  EXPECT_EQ(Texts(Trash()).mid(0, 2), QStringList({"A", "C"}));
+  EXPECT_EQ(Form->CurrentMemo->Text, "C");
+  EXPECT_TRUE(Texts(Book()).isEmpty() || !Texts(Book()).contains("B"));
+}
+
+TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
+  Fill({"A", "B", "C"}, 0);
+  TBook* book = &Book();
+  TrashAt({2, 1, 0});
+  Action("acOpenTrash")->trigger();
+  Form->SelectMemoAt(0);
+  auto* button = Child<QPushButton>("BtnNowBurn");
+  Click(button);
+  EXPECT_EQ(Trash().Count(), 0);
+  EXPECT_EQ(Form->CurrentMemo, nullptr);
+  EXPECT_FALSE(Action("acTrashMemo")->isEnabled());
+  Click(button);
+  EXPECT_EQ(Trash().Count(), 0);
+  // Leaving the trash hides the panel; the book itself was not touched.
+  Form->SetCurrentBook(book);
+  EXPECT_FALSE(Form->TrashPanel->isVisible());
+}
+
+TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
+  Action("acOpenTrash")->trigger();
+  TTrashPanel* panel = Form->TrashPanel;
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_GE(panel->geometry().top(), Form->PileView->Control->geometry().bottom());
+  QLineEdit* days = panel->EditTrasjDay;
+  EXPECT_EQ(days->text(), "7");
+
+  // Deleting the last digit brings the value back.
+  days->setFocus();
+  QTest::keyClick(days, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(days, Qt::Key_Backspace);
+  EXPECT_EQ(days->text(), "7");
+
+  struct TTyping {
+    const char* Keys;  // typed over the selected field
+    const char* Shown;
+    int Days;
+  };
+  const TTyping typings[] = {{"012", "12", 12},
+                             // a number too large for the field keeps the last valid one
+                             {"99999999999", "999999999", 999999999},
+                             {"3x", "3", 3}};
+  for (const TTyping& typing : typings) {
+    SCOPED_TRACE(typing.Keys);
+    QTest::keyClick(days, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(days, typing.Keys);
+    EXPECT_EQ(days->text(), typing.Shown);
+    EXPECT_EQ(Form->Prm.DayAutoCleanup, typing.Days);
+  }
+
+  Click(panel->CheckTrash);
+  EXPECT_FALSE(Form->Prm.AutoCleanup);
+  EXPECT_FALSE(days->isEnabled());
+  Click(panel->CheckTrash);
+  EXPECT_TRUE(Form->Prm.AutoCleanup);
+  EXPECT_TRUE(days->isEnabled());
+  Click(panel->CheckTrash);
+
+  Form->close();
+  const TIniFile ini(Root() + "vopamemo.ini");
+  EXPECT_FALSE(ini.ReadBool("Parameters", "AutoCleanup", true));
+  EXPECT_EQ(ini.ReadInteger("Parameters", "DayAutoCleanup", 0), 3);
+}
+
+TEST_F(TrashCommands, PageViewIsRefusedInTheTrashButKeptWhenTheTrashIsOpenedFromIt) {
+  auto* pileButton = Child<QAbstractButton>("miniPageBtn");
+  auto* pageButton = Child<QAbstractButton>("MiniPileViewBtn");
+  TBook* book = &Book();
+  Action("acOpenTrash")->trigger();
+  EXPECT_FALSE(pageButton->isEnabled());
+  Click(pageButton);
+  EXPECT_EQ(Form->CurrentView, Form->PileView.get());
+  EXPECT_TRUE(pileButton->isChecked());
+  EXPECT_FALSE(pageButton->isChecked());
+
+  Form->SetCurrentBook(book);
+  ShowPage();
+  Action("acOpenTrash")->trigger();
+  EXPECT_EQ(Form->CurrentView, Form->PageView.get());
+  EXPECT_TRUE(pageButton->isChecked());
+  Click(pileButton);
+  EXPECT_EQ(Form->CurrentView, Form->PileView.get());
+  EXPECT_TRUE(pileButton->isChecked());
+  EXPECT_FALSE(pageButton->isChecked());
+  EXPECT_FALSE(pageButton->isEnabled());
+}
+
+TEST_F(TrashCommands, AMemoDeletedFromABookIsInTheTrashFileAfterTheNextSave) {
+  Fill({"keep", "first line\r\nsecond line"}, 1);
+  Form->CurrentMemo->SetOption(kOptTitle, "titled");
+  Key(Qt::Key_Delete, Qt::ControlModifier);
+  Key(Qt::Key_S, Qt::ControlModifier);
+  const QString trashPath = Trash().GetPath();
+  const auto saved = TQumFileManager::OpenExisting([] { return std::unique_ptr<TQumFile>(new TTrashBook); }, trashPath);
+  ASSERT_NE(saved, nullptr);
+  const auto& trash = static_cast<const TBook&>(*saved);
+  ASSERT_GE(trash.Count(), 1);
+  const TSMemo* memo = trash.MemoAt(0);
+  EXPECT_EQ(memo->Text, "first line\r\nsecond line");
+  EXPECT_EQ(memo->GetOption(kOptTitle), "titled");
+  EXPECT_EQ(memo->GetOption(kOptTransfered), "True");
+  EXPECT_EQ(memo->GetOption(kOptTrashDateTime), Trash().MemoAt(0)->GetOption(kOptTrashDateTime));
+}
