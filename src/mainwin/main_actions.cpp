@@ -7,7 +7,7 @@
 
 namespace {
 
-struct TActionSpec {
+struct TActionEntry {
   QAction* TMainActions::*Field;
   const char* Name;
   const char* Category;
@@ -25,7 +25,7 @@ const QHash<QString, QString> kIconNames = {
     {QStringLiteral("acChangetoPageView"), QStringLiteral("page_view")},
 };
 
-QList<TActionSpec> ActionSpecs() {
+QList<TActionEntry> ActionEntries() {
   const auto ctrl = [](int key) { return QKeySequence(Qt::CTRL | key); };
   return {
       {&TMainActions::acNewMemo, "acNewMemo", "ファイル", "新規メモ", "新規メモ", ctrl(Qt::Key_N)},
@@ -63,20 +63,20 @@ QList<TActionSpec> ActionSpecs() {
 }  // namespace
 
 void TMainActions::Create(QObject* owner) {
-  for (const TActionSpec& spec : ActionSpecs()) {
-    auto* action = new QAction(QString::fromUtf8(spec.Caption), owner);
-    action->setObjectName(QString::fromUtf8(spec.Name));
-    action->setProperty("category", QString::fromUtf8(spec.Category));
-    const QStringList hint = QString::fromUtf8(spec.Hint).split(QLatin1Char('|'));
+  for (const TActionEntry& entry : ActionEntries()) {
+    auto* action = new QAction(QString::fromUtf8(entry.Caption), owner);
+    action->setObjectName(QString::fromUtf8(entry.Name));
+    action->setProperty("category", QString::fromUtf8(entry.Category));
+    const QStringList hint = QString::fromUtf8(entry.Hint).split(QLatin1Char('|'));
     if (!hint.first().isEmpty()) {
       action->setToolTip(hint.first());
       action->setStatusTip(hint.last());
     }
     if (const QString icon = kIconNames.value(action->objectName()); !icon.isEmpty())
       action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(icon)));
-    action->setShortcut(spec.Keys);
+    action->setShortcut(entry.Keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    this->*spec.Field = action;
+    this->*entry.Field = action;
   }
 }
 
