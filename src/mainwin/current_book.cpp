@@ -76,6 +76,9 @@ void TForm1::SetCurrentBook(TBook* book) {
     Panel5->clear();
   }
   UpdateState(ukEnd);
+  // Some actions depend on the book itself (the page view is refused in the trash), even
+  // when no memo becomes current.
+  UpdateActions();
   ShowCurrentInPile();
 }
 
