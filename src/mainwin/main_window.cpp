@@ -114,6 +114,8 @@ void TForm1::BuildFrame() {
   rightColumn->addWidget(Panel5);
   PaneSplitter->setStretchFactor(1, 1);
   frame->addWidget(PaneSplitter, 1);
+  connect(PaneSplitter, &QSplitter::splitterMoved, this, &TForm1::PanesResized);
+  connect(ListSplitter, &QSplitter::splitterMoved, this, &TForm1::PanesResized);
 
   BottomBar = new QWidget(central);
   BottomBar->setObjectName(QStringLiteral("BottomBar"));
@@ -185,6 +187,12 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     sizes[0] = ListSplitter->height() - ListSplitter->handleWidth() - sizes[1];
     ListSplitter->setSizes(sizes);
   }
+  PanesResized();
+}
+
+void TForm1::PanesResized() {
+  QumColListBox1->viewport()->update();
+  if (CurrentView) CurrentView->Notify(vnRelayout);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -94,6 +94,7 @@ class TForm1 : public QMainWindow, public TBookHost {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -102,6 +103,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   void BuildToolBars();
   void QumColListBox1IdxChange();
   void QumColListBox1Click();
+  // Window resized or a splitter moved: the lists repaint and the view lays itself out again.
+  void PanesResized();
   void FormCreate();
   void CreateViews();
   void LoadSettings();
@@ -115,6 +118,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   void ShowCurrentInPile();
   void CloseBooksRescuing();
   void ReportError(const QString& message);
+  void ShowPendingErrors();
+  void ShowErrorBox(const QString& message);
   QString RescueReport(TBook& book, const QString& error);
   TWindowBounds CurrentBounds() const;
   void ConnectDirectCommands();
@@ -146,5 +151,5 @@ class TForm1 : public QMainWindow, public TBookHost {
   bool IdleArmed = false;
   bool ShowingError = false;
   bool ShutDownDone = false;
-  QStringList ShutdownErrors;
+  QStringList PendingErrors;
 };

@@ -9,7 +9,6 @@
 #include "view/view.h"
 
 #include <QDateTime>
-#include <QMessageBox>
 #include <QTimer>
 
 QString TForm1::RescueReport(TBook& book, const QString& error) {
@@ -51,8 +50,8 @@ void TForm1::Shutdown() {
   } catch (const EVopaError& error) {
     ReportError(error.Message);
   }
-  if (!QuietShutdown && !ShutdownErrors.isEmpty())
-    QMessageBox::warning(nullptr, windowTitle(), ShutdownErrors.join(QStringLiteral("\n\n")));
+  // After a signal nobody may be there to answer; the messages went to standard error.
+  if (!QuietShutdown) ShowPendingErrors();
 }
 
 void TForm1::CloseBooksRescuing() {

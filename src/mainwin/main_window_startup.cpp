@@ -67,17 +67,19 @@ void TForm1::FormCreate() {
 void TForm1::OpenTrashBook() {
   const QString path = Dirs.ExtraDir + QStringLiteral("Trash") + kBookExtension;
   std::unique_ptr<TQumFile> trash;
+  QString readError;
   try {
     trash = TQumFileManager::OpenExisting(NewTrashFile, path);
   } catch (const EVopaError& error) {
-    ReportError(error.Message);
+    readError = error.Message;
   }
   if (!trash && QFileInfo::exists(path)) {
     // Keep what could not be read; the user may still rescue it by hand.
     const QString aside = AsideName(path);
     if (!QFile::rename(path, aside))
       throw EVopaError(QStringLiteral("ごみ箱のファイル %1 を読めず、退避もできませんでした。").arg(path));
-    ReportError(QStringLiteral("ごみ箱のファイルを読めなかったため、%1 として残し、新しいごみ箱を作りました。").arg(aside));
+    ReportError(QStringLiteral("ごみ箱のファイルを読めなかったため、%1 として残し、新しいごみ箱を作りました。\n%2")
+                    .arg(aside, readError));
   }
   if (!trash) trash = TQumFileManager::CreateNew(NewTrashFile, path);
   TrashBook.reset(static_cast<TTrashBook*>(trash.release()));

@@ -81,6 +81,19 @@ TEST_F(ProgramRun, MissingStartupBookFallsBackToFirstBookOfTheTree) {
   EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Books/Book1.vopa"))));
 }
 
+TEST_F(ProgramRun, UnreadableTrashAndFirstBookAreKeptAndNewOnesMadeBesideThem) {
+  const QByteArray foreign = "<?xml version=\"1.0\"?>\r\n<SomethingElse/>\r\n";
+  WriteBytes(Path(QStringLiteral("Extra/Trash.vopa")), foreign);
+  WriteBytes(Path(QStringLiteral("Books/Book1.vopa")), foreign);
+  QProcess process;
+  Start(process, Path(QStringLiteral("Books/Book2.vopa")));
+  EXPECT_EQ(ReadBytes(Path(QStringLiteral("Extra/Trash.vopa.unreadable"))), foreign);
+  EXPECT_TRUE(ReadBytes(Path(QStringLiteral("Extra/Trash.vopa"))).contains("Type=\"Trash\""));
+  EXPECT_EQ(ReadBytes(Path(QStringLiteral("Books/Book1.vopa"))), foreign);
+  Stop(process);
+  EXPECT_EQ(process.exitCode(), 0);
+}
+
 TEST_F(ProgramRun, SecondStartLeavesOneProcessAndDoesNotTouchTheSettings) {
   QProcess first;
   Start(first, Path(QStringLiteral("Books/Book1.vopa")));

@@ -1,0 +1,49 @@
+// What the window's shut-down leaves on disk.
+#include "window_fixture.h"
+
+#include "book/book.h"
+#include "book/date_text.h"
+#include "book/memo.h"
+#include "book/trash_book.h"
+#include "test_support.h"
+
+#include <QDateTime>
+#include <QDir>
+
+namespace {
+
+TEST_F(WindowTest, ShutdownPurgesExpiredTrashMemosAndSavesTheTrash) {
+  Open({QStringLiteral("a")});
+  TTrashBook& trash = *Form->TrashBook;
+  const QDateTime now = QDateTime::currentDateTime();
+  TOptionList old;
+  old.Set(kOptTrashDateTime, DateTimeText(now.addDays(-8)));
+  trash.AddMemo(QStringLiteral("expired"), 0, &old);
+  TOptionList recent;
+  recent.Set(kOptTrashDateTime, DateTimeText(now.addDays(-1)));
+  trash.AddMemo(QStringLiteral("recent"), 0, &recent);
+  const QString trashPath = trash.GetPath();
+  Form.reset();
+  const QByteArray saved = ReadBytes(trashPath);
+  EXPECT_TRUE(saved.contains("recent"));
+  EXPECT_FALSE(saved.contains("expired"));
+}
+
+TEST_F(WindowTest, ABookThatCannotBeSavedAtShutdownIsRescued) {
+  Open({QStringLiteral("keep me")});
+  Enter(0, 7);
+  QTest::keyClicks(FocusedEditor(), " too");
+  // The book's folder is gone: neither the book nor a file beside it can be written.
+  ASSERT_TRUE(QDir(Home.filePath(QStringLiteral("Books"))).removeRecursively());
+  Form->QuietShutdown = true;
+  Form.reset();
+  const QStringList rescued = QDir(Home.path()).entryList({QStringLiteral("Test (rescued *).vopa")});
+  ASSERT_EQ(rescued.size(), 1);
+  TBook book;
+  book.SetPath(Home.filePath(rescued.first()));
+  ASSERT_TRUE(book.Load());
+  ASSERT_EQ(book.Count(), 1);
+  EXPECT_EQ(book.MemoAt(0)->Text, QStringLiteral("keep me too"));
+}
+
+}  // namespace
