@@ -31,7 +31,8 @@ TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidge
 
   CheckTrash = new QCheckBox(QStringLiteral("　　　日後にごみ箱からも削除する。"), this);
   CheckTrash->setObjectName(QStringLiteral("CheckTrash"));
-  CheckTrash->setGeometry(24, 32, 199, 17);
+  // Wide enough for the whole sentence in whatever font the desktop gives it.
+  CheckTrash->setGeometry(24, 32, qMax(199, CheckTrash->sizeHint().width()), 17);
   CheckTrash->setChecked(Prm.AutoCleanup);
   // The day field lies over the blank start of the caption, so the line reads as one sentence.
   EditTrasjDay = new QLineEdit(QString::number(Prm.DayAutoCleanup), this);
