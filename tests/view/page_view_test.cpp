@@ -1,4 +1,5 @@
-#include "page_test_window.h"
+#include "case_name.h"
+#include "test_view_host.h"
 
 #include "view/page_paper.h"
 
@@ -10,7 +11,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
-#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -30,68 +30,59 @@ void PutCaretAtLine(QPlainTextEdit& editor, int line) {
   editor.setTextCursor(cursor);
 }
 
-void FocusEditor(TPageTestWindow& window) {
-  QTest::mouseClick(window.Editor().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-  ASSERT_TRUE(window.Editor().hasFocus());
-}
-
-void Wheel(QWidget* target, int notches) {
-  const QPoint at(10, 10);
-  QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, notches * QWheelEvent::DefaultDeltasPerStep),
-                    QGuiApplication::mouseButtons(), Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(target, &event);
+void FocusEditor(TTestViewHost& host) {
+  QTest::mouseClick(host.PageEditor().viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(host.PageEditor().hasFocus());
 }
 
 TEST(PageView, FillsThePanelBelowTheTitleBarWhileCurrent) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("first")});
-  QPlainTextEdit& editor = window.Editor();
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("first")}, 0);
+  QPlainTextEdit& editor = host.PageEditor();
   ASSERT_TRUE(editor.isVisible());
-  EXPECT_EQ(editor.parentWidget(), window.Panel2);
-  EXPECT_EQ(editor.geometry(), QRect(0, window.Panel5->height(), window.Panel2->width(),
-                                     window.Panel2->height() - window.Panel5->height()));
+  EXPECT_EQ(editor.parentWidget(), host.Panel2);
+  EXPECT_EQ(editor.geometry(), QRect(0, host.Panel5->height(), host.Panel2->width(),
+                                     host.Panel2->height() - host.Panel5->height()));
   EXPECT_EQ(editor.toPlainText(), QStringLiteral("first\n"));
 
-  window.SetCurrentView(nullptr);
+  host.SetCurrentView(nullptr);
   EXPECT_FALSE(editor.isVisible());
   EXPECT_TRUE(editor.toPlainText().isEmpty());
-  EXPECT_EQ(window.PageView->ShownPaper, nullptr);
-  EXPECT_TRUE(window.Panel2->isVisible());  // the panel is the main window's, not the view's
+  EXPECT_EQ(host.PageView->ShownPaper, nullptr);
+  EXPECT_TRUE(host.Panel2->isVisible());  // the panel is the main window's, not the view's
 
-  window.SetCurrentView(window.PageView.get());
+  host.SetCurrentView(host.PageView);
   EXPECT_TRUE(editor.isVisible());
   EXPECT_EQ(editor.toPlainText(), QStringLiteral("first\n"));
 }
 
 TEST(PageView, UpAndDownMoveTheCaretButNeverTheMemo) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("a1\r\na2\r\na3"), QStringLiteral("b1\r\nb2"), QStringLiteral("c1")});
-  window.SelectMemoAt(1);
-  QPlainTextEdit& editor = window.Editor();
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("a1\r\na2\r\na3"), QStringLiteral("b1\r\nb2"), QStringLiteral("c1")}, 1);
+  QPlainTextEdit& editor = host.PageEditor();
   struct TStep {
-    Qt::Key key;
+    TMemoCommand code;
     int expectLine;
   };
   // From the first line: up stays, down to the end and past it.
-  const TStep steps[] = {{Qt::Key_Up, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2},
-                         {Qt::Key_Down, 2}, {Qt::Key_Up, 1}, {Qt::Key_Up, 0}, {Qt::Key_Up, 0}};
-  for (QWidget* focus : {static_cast<QWidget*>(&editor), window.MemoList}) {
+  const TStep steps[] = {{mcUp, 0}, {mcDown, 1}, {mcDown, 2}, {mcDown, 2}, {mcUp, 1}, {mcUp, 0}, {mcUp, 0}};
+  for (QWidget* focus : {static_cast<QWidget*>(&editor), host.MemoList}) {
     focus->setFocus();
     PutCaretAtLine(editor, 0);
     for (const TStep& step : steps) {
-      QTest::keyClick(focus, step.key);
-      EXPECT_EQ(window.GetCurrentIndex(), 1);
+      host.Dispatch(step.code);
+      EXPECT_EQ(host.GetCurrentIndex(), 1);
       EXPECT_EQ(CaretLine(editor), step.expectLine) << focus->objectName().toStdString();
     }
   }
-  EXPECT_EQ(window.Current->Text, QStringLiteral("b1\r\nb2"));
+  EXPECT_EQ(host.Current->Text, QStringLiteral("b1\r\nb2"));
 }
 
 struct TWheelCase {
   const char* name;
   bool focused;
   bool middleHeld;
-  int notches;  // positive: up
+  TMemoCommand code;
   int expectMemo;
   int expectScrollDelta;
   int expectCaretDelta;
@@ -100,50 +91,52 @@ struct TWheelCase {
 void PrintTo(const TWheelCase& c, std::ostream* os) { *os << c.name; }
 
 const TWheelCase kWheel[] = {
-    {"FocusedDownScrollsThreeLines", true, false, -1, 1, 3, 3},
-    {"FocusedUpScrollsThreeLines", true, false, 1, 1, -3, -3},
-    {"UnfocusedDownGoesToNextMemo", false, false, -1, 2, 0, 0},
-    {"UnfocusedUpGoesToPreviousMemo", false, false, 1, 0, 0, 0},
-    {"MiddleButtonHeldGoesToNextMemo", true, true, -1, 2, 0, 0},
+    {"FocusedDownScrollsThreeLines", true, false, mcWheelDown, 1, 3, 3},
+    {"FocusedUpScrollsThreeLines", true, false, mcWheelUp, 1, -3, -3},
+    {"UnfocusedDownGoesToNextMemo", false, false, mcWheelDown, 2, 0, 0},
+    {"UnfocusedUpGoesToPreviousMemo", false, false, mcWheelUp, 0, 0, 0},
+    {"MiddleButtonHeldGoesToNextMemo", true, true, mcWheelDown, 2, 0, 0},
 };
 
 class PageWheelTest : public ::testing::TestWithParam<TWheelCase> {};
 
 TEST_P(PageWheelTest, ScrollsInsideTheMemoOnlyWhenFocused) {
   const TWheelCase& c = GetParam();
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("above"), LongMemo(), QStringLiteral("below")});
-  window.SelectMemoAt(1);
-  QPlainTextEdit& editor = window.Editor();
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("above"), LongMemo(), QStringLiteral("below")}, 1);
+  QPlainTextEdit& editor = host.PageEditor();
   QScrollBar* bar = editor.verticalScrollBar();
   ASSERT_EQ(bar->value(), 0);  // a memo opens at its top
-  if (c.focused) FocusEditor(window);
+  if (c.focused)
+    FocusEditor(host);
+  else
+    host.MemoList->setFocus();
   bar->setValue(10);
   PutCaretAtLine(editor, 15);
   bar->setValue(10);
   const int caretBefore = CaretLine(editor);
-  if (c.middleHeld) QTest::mousePress(window.windowHandle(), Qt::MiddleButton, {}, QPoint(300, 100));
+  QWindow* window = host.Window.windowHandle();
+  if (c.middleHeld) QTest::mousePress(window, Qt::MiddleButton, {}, QPoint(300, 100));
 
-  Wheel(editor.viewport(), c.notches);
+  host.Dispatch(c.code);
 
-  if (c.middleHeld) QTest::mouseRelease(window.windowHandle(), Qt::MiddleButton, {}, QPoint(300, 100));
-  ASSERT_EQ(window.GetCurrentIndex(), c.expectMemo);
+  if (c.middleHeld) QTest::mouseRelease(window, Qt::MiddleButton, {}, QPoint(300, 100));
+  ASSERT_EQ(host.GetCurrentIndex(), c.expectMemo);
   if (c.expectMemo != 1) return;
   EXPECT_EQ(bar->value(), 10 + c.expectScrollDelta);
   EXPECT_EQ(CaretLine(editor) - caretBefore, c.expectCaretDelta);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PageWheelTest, ::testing::ValuesIn(kWheel),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PageWheelTest, ::testing::ValuesIn(kWheel), TCaseName());
 
 TEST(PageView, WheelWithCaretOutOfSightStillScrollsByThreeLines) {
-  TPageTestWindow window;
-  window.ShowBook({LongMemo()});
-  FocusEditor(window);
-  QPlainTextEdit& editor = window.Editor();
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({LongMemo()}, 0);
+  FocusEditor(host);
+  QPlainTextEdit& editor = host.PageEditor();
   PutCaretAtLine(editor, 90);
   editor.verticalScrollBar()->setValue(0);
-  Wheel(editor.viewport(), -1);
+  host.Dispatch(mcWheelDown);
   EXPECT_EQ(editor.verticalScrollBar()->value(), 3);
   EXPECT_EQ(CaretLine(editor), 93);
 }
@@ -169,13 +162,13 @@ class PageTypingTest : public ::testing::TestWithParam<TTypingCase> {};
 
 TEST_P(PageTypingTest, CreatesAMemoAtTheTopWithTheCaretAfterTheText) {
   const TTypingCase& c = GetParam();
-  TPageTestWindow window;
-  window.ShowBook(c.memos);
-  window.SetCurrentMemo(nullptr);
-  QPlainTextEdit& editor = window.Editor();
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook(c.memos, 0);
+  host.SetCurrentMemo(nullptr);
+  QPlainTextEdit& editor = host.PageEditor();
   ASSERT_TRUE(editor.isVisible());
   ASSERT_TRUE(editor.toPlainText().isEmpty());
-  FocusEditor(window);
+  FocusEditor(host);
 
   if (c.input == TInput::Key) {
     QTest::keyClick(&editor, c.typed.at(0).toLatin1());
@@ -183,110 +176,108 @@ TEST_P(PageTypingTest, CreatesAMemoAtTheTopWithTheCaretAfterTheText) {
     // The input method first shows unfinished text, which is no memo yet.
     QInputMethodEvent preedit(QStringLiteral("にほんご"), {});
     QApplication::sendEvent(&editor, &preedit);
-    EXPECT_EQ(window.Book.Count(), c.memos.size());
+    EXPECT_EQ(host.Book.Count(), c.memos.size());
     QInputMethodEvent commit;
     commit.setCommitString(c.typed);
     QApplication::sendEvent(&editor, &commit);
   }
 
-  ASSERT_EQ(window.Book.Count(), c.memos.size() + 1);
-  EXPECT_EQ(window.Book.MemoAt(0)->Text, c.typed);
-  EXPECT_EQ(window.GetCurrentIndex(), 0);
+  ASSERT_EQ(host.Book.Count(), c.memos.size() + 1);
+  EXPECT_EQ(host.Book.MemoAt(0)->Text, c.typed);
+  EXPECT_EQ(host.GetCurrentIndex(), 0);
   EXPECT_EQ(editor.textCursor().position(), c.typed.size());
   EXPECT_TRUE(editor.hasFocus());
 
   // Further typing goes on in the new memo.
   QTest::keyClick(&editor, 'z');
-  EXPECT_EQ(window.Book.MemoAt(0)->Text, c.typed + QLatin1Char('z'));
-  EXPECT_EQ(window.Book.Count(), c.memos.size() + 1);
+  EXPECT_EQ(host.Book.MemoAt(0)->Text, c.typed + QLatin1Char('z'));
+  EXPECT_EQ(host.Book.Count(), c.memos.size() + 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PageTypingTest, ::testing::ValuesIn(kTyping),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PageTypingTest, ::testing::ValuesIn(kTyping), TCaseName());
 
 TEST(PageView, SwitchingMemosTakesTheFocusAway) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("one"), QStringLiteral("two")});
-  FocusEditor(window);
-  window.SelectMemoAt(1);
-  EXPECT_FALSE(window.Editor().hasFocus());
-  EXPECT_EQ(window.focusWidget(), nullptr);
-  EXPECT_EQ(window.Editor().toPlainText(), QStringLiteral("two\n"));
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("one"), QStringLiteral("two")}, 0);
+  FocusEditor(host);
+  host.SelectMemoAt(1);
+  EXPECT_FALSE(host.PageEditor().hasFocus());
+  EXPECT_EQ(host.Window.focusWidget(), nullptr);
+  EXPECT_EQ(host.PageEditor().toPlainText(), QStringLiteral("two\n"));
 }
 
 TEST(PageView, ANewMemoGetsTheFocus) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("one")});
-  window.MemoList->setFocus();
-  window.DoMemoCommand(mcNewMemo);
-  ASSERT_EQ(window.Book.Count(), 2);
-  EXPECT_EQ(window.GetCurrentIndex(), 0);
-  EXPECT_TRUE(window.Editor().hasFocus());
-  QTest::keyClick(&window.Editor(), 'n');
-  EXPECT_EQ(window.Book.MemoAt(0)->Text, QStringLiteral("n"));
-  EXPECT_EQ(window.Book.MemoAt(1)->Text, QStringLiteral("one"));
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("one")}, 0);
+  host.MemoList->setFocus();
+  host.Dispatch(mcNewMemo);
+  ASSERT_EQ(host.Book.Count(), 2);
+  EXPECT_EQ(host.GetCurrentIndex(), 0);
+  EXPECT_TRUE(host.PageEditor().hasFocus());
+  QTest::keyClick(&host.PageEditor(), 'n');
+  EXPECT_EQ(host.Book.MemoAt(0)->Text, QStringLiteral("n"));
+  EXPECT_EQ(host.Book.MemoAt(1)->Text, QStringLiteral("one"));
 }
 
 TEST(PageView, SplitIsConsumedWithoutEffect) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("head\r\ntail")});
-  QTextCursor cursor = window.Editor().textCursor();
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("head\r\ntail")}, 0);
+  QTextCursor cursor = host.PageEditor().textCursor();
   cursor.setPosition(3);
-  window.Editor().setTextCursor(cursor);
+  host.PageEditor().setTextCursor(cursor);
   TMemoCommand code = mcDivide;
-  window.PageView->BeforeCommand(code);
+  host.PageView->BeforeCommand(code);
   EXPECT_EQ(code, mcNone);
-  EXPECT_EQ(window.Book.Count(), 1);
-  EXPECT_EQ(window.Book.MemoAt(0)->Text, QStringLiteral("head\r\ntail"));
-  EXPECT_EQ(window.Editor().toPlainText(), QStringLiteral("head\ntail\n"));
-  EXPECT_FALSE(window.Book.Modified);
+  EXPECT_EQ(host.Book.Count(), 1);
+  EXPECT_EQ(host.Book.MemoAt(0)->Text, QStringLiteral("head\r\ntail"));
+  EXPECT_EQ(host.PageEditor().toPlainText(), QStringLiteral("head\ntail\n"));
+  EXPECT_FALSE(host.Book.Modified);
 }
 
 TEST(PageView, EscapeOnlyClearsThePaperFocusFlag) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("one")});
-  FocusEditor(window);
-  window.PageView->SetPaperFocus(true);
-  window.DoMemoCommand(mcEscape);
-  EXPECT_FALSE(window.PageView->PaperFocus);
-  EXPECT_TRUE(window.Editor().hasFocus());
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("one")}, 0);
+  FocusEditor(host);
+  host.PageView->SetPaperFocus(true);
+  host.Dispatch(mcEscape);
+  EXPECT_FALSE(host.PageView->PaperFocus);
+  EXPECT_TRUE(host.PageEditor().hasFocus());
 }
 
 TEST(PageView, EditsReachTheMemoTrimmedAndMarkTheBookOnlyOnRealChange) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("abc"), QStringLiteral("def")});
-  window.SelectMemoAt(1);
-  window.SelectMemoAt(0);
-  EXPECT_FALSE(window.Book.Modified) << "showing memos changes nothing";
-  FocusEditor(window);
-  QPlainTextEdit& editor = window.Editor();
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("abc"), QStringLiteral("def")}, 1);
+  host.SelectMemoAt(0);
+  EXPECT_FALSE(host.Book.Modified) << "showing memos changes nothing";
+  FocusEditor(host);
+  QPlainTextEdit& editor = host.PageEditor();
   editor.moveCursor(QTextCursor::End);
 
   QTest::keyClick(&editor, Qt::Key_Return);
   QTest::keyClick(&editor, Qt::Key_Tab);
   EXPECT_EQ(editor.toPlainText(), QStringLiteral("abc\n\n\t"));
-  EXPECT_EQ(window.Book.MemoAt(0)->Text, QStringLiteral("abc"));
-  EXPECT_FALSE(window.Book.Modified) << "only blanks were added at the end";
+  EXPECT_EQ(host.Book.MemoAt(0)->Text, QStringLiteral("abc"));
+  EXPECT_FALSE(host.Book.Modified) << "only blanks were added at the end";
 
   QTest::keyClick(&editor, 'x');
-  EXPECT_EQ(window.Book.MemoAt(0)->Text, QStringLiteral("abc\r\n\r\n\tx"));
-  EXPECT_TRUE(window.Book.Modified);
+  EXPECT_EQ(host.Book.MemoAt(0)->Text, QStringLiteral("abc\r\n\r\n\tx"));
+  EXPECT_TRUE(host.Book.Modified);
 
   // Letting go of the paper empties the editor and leaves the memo alone.
-  window.PageView->TextPaper->Detach();
+  host.PageView->TextPaper->Detach();
   EXPECT_TRUE(editor.toPlainText().isEmpty());
-  EXPECT_EQ(window.Book.MemoAt(0)->Text, QStringLiteral("abc\r\n\r\n\tx"));
+  EXPECT_EQ(host.Book.MemoAt(0)->Text, QStringLiteral("abc\r\n\r\n\tx"));
 }
 
 TEST(PageView, ContextMenuIsTheMemoPopup) {
-  TPageTestWindow window;
-  window.ShowBook({QStringLiteral("one")});
+  TTestViewHost host(TViewKind::Page);
+  host.ShowBook({QStringLiteral("one")}, 0);
   bool shown = false;
-  QObject::connect(window.Popup, &QMenu::aboutToShow, window.Popup, [&] {
+  QObject::connect(host.Popup, &QMenu::aboutToShow, host.Popup, [&] {
     shown = true;
-    QMetaObject::invokeMethod(window.Popup, [&] { window.Popup->close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(host.Popup, [&] { host.Popup->close(); }, Qt::QueuedConnection);
   });
-  QWidget* viewport = window.Editor().viewport();
+  QWidget* viewport = host.PageEditor().viewport();
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(viewport, &event);
   EXPECT_TRUE(shown);

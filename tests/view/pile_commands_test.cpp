@@ -1,3 +1,4 @@
+#include "case_name.h"
 #include "test_view_host.h"
 
 #include <QScrollBar>
@@ -5,6 +6,8 @@
 #include <QTextCursor>
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 namespace {
 
@@ -28,6 +31,8 @@ struct TNavigationCase {
   int expectScrollDelta;  // kAny when the view may scroll to the caret
 };
 
+void PrintTo(const TNavigationCase& c, std::ostream* os) { *os << c.name; }
+
 const TNavigationCase kNavigation[] = {
     {"UpInsideMemo", 1, 11, kAny, mcUp, 1, 6, kAny},
     {"UpOnFirstLineGoesToStart", 1, 3, kAny, mcUp, 1, 0, kAny},
@@ -45,11 +50,11 @@ class PileNavigationTest : public ::testing::TestWithParam<TNavigationCase> {};
 
 TEST_P(PileNavigationTest, MovesCaretAndMemoOrScrolls) {
   const TNavigationCase& c = GetParam();
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook(NavigationBook());
   host.SelectMemoAt(c.memo);
   if (c.memo >= 0) host.PaperAt(c.memo).SetCaret(c.caret);
-  const int maximum = host.View->ScrollBox()->verticalScrollBar()->maximum();
+  const int maximum = host.PileView->ScrollBox()->verticalScrollBar()->maximum();
   host.SetScrollPos(c.scrollFromEnd == kAny ? 150 : maximum - c.scrollFromEnd);
   const int before = host.ScrollPos();
 
@@ -60,11 +65,10 @@ TEST_P(PileNavigationTest, MovesCaretAndMemoOrScrolls) {
   if (c.expectScrollDelta != kAny) EXPECT_EQ(host.ScrollPos() - before, c.expectScrollDelta);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, PileNavigationTest, ::testing::ValuesIn(kNavigation),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, PileNavigationTest, ::testing::ValuesIn(kNavigation), TCaseName());
 
 TEST(PileNavigationEmptyBookTest, UpAndDownChangeNothing) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({});
   for (TMemoCommand code : {mcUp, mcDown, mcNext}) {
     host.Dispatch(code);
@@ -74,9 +78,9 @@ TEST(PileNavigationEmptyBookTest, UpAndDownChangeNothing) {
 }
 
 TEST(PileNoCurrentMemoTest, NextSelectsFirstVisibleMemo) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook(NavigationBook());
-  const TPaper& third = *host.View->Papers[3];
+  const TPaper& third = *host.PileView->Papers[3];
   host.SetScrollPos(third.Top + 1);
   host.Dispatch(mcNext);
   EXPECT_EQ(host.GetCurrentIndex(), 3);
@@ -89,11 +93,13 @@ struct TSplitCase {
   QString rest;
 };
 
+void PrintTo(const TSplitCase& c, std::ostream* os) { *os << c.name; }
+
 class PileSplitTest : public ::testing::TestWithParam<TSplitCase> {};
 
 TEST_P(PileSplitTest, SplitsAtCaretAndEntersNewMemo) {
   const TSplitCase& c = GetParam();
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"alpha beta", "other"});
   host.SelectMemoAt(0);
   host.PaperAt(0).SetCaret(c.caret);
@@ -113,10 +119,10 @@ INSTANTIATE_TEST_SUITE_P(Table, PileSplitTest,
                          ::testing::Values(TSplitCase{"AtStart", 0, "", "alpha beta"},
                                            TSplitCase{"InMiddle", 6, "alpha", "beta"},
                                            TSplitCase{"AtEnd", 10, "alpha beta", ""}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TCaseName());
 
 TEST(PileJoinTest, JoinsToMemoAboveWithCaretAtJoinPoint) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"", "A"});
   host.SelectMemoAt(0);
   QTest::keyClicks(&host.EditorAt(0), "B   ");
@@ -133,7 +139,7 @@ TEST(PileJoinTest, JoinsToMemoAboveWithCaretAtJoinPoint) {
 }
 
 TEST(PileJoinTest, JoinInFirstMemoDoesNothing) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"first", "second"});
   host.SelectMemoAt(0);
   host.Book.Modified = false;

@@ -15,7 +15,7 @@ namespace {
 
 // The height of one line as the papers' editors lay it out, Japanese included.
 int LineHeightOf(const TTestViewHost& host) {
-  QTextLayout layout(QString("Xあ"), host.View->PaperFont());
+  QTextLayout layout(QString("Xあ"), host.PileView->PaperFont());
   layout.beginLayout();
   QTextLine line = layout.createLine();
   line.setLeadingIncluded(true);
@@ -23,19 +23,26 @@ int LineHeightOf(const TTestViewHost& host) {
   return qCeil(line.height());
 }
 
+// Short one-line memos "memo 0", "memo 1", ...
+QStringList NumberedMemos(int count) {
+  QStringList texts;
+  for (int i = 0; i < count; ++i) texts << QString("memo %1").arg(i);
+  return texts;
+}
+
 TEST(PilePaperHeightTest, OneLineMemoIsTwoLinesAndTenPixels) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"one line", ""});
   const int line = LineHeightOf(host);
   for (int i : {0, 1}) {
     EXPECT_EQ(host.PaperAt(i).Height, 2 * line + 10);
     EXPECT_EQ(host.EditorAt(i).height(), 2 * line + 10);
   }
-  EXPECT_EQ(host.View->Papers[1]->Top, host.View->Papers[0]->Height);
+  EXPECT_EQ(host.PileView->Papers[1]->Top, host.PileView->Papers[0]->Height);
 }
 
 TEST(PilePaperHeightTest, EnterGrowsPaperBeforeCaretMoves) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"a\r\nb", "below"});
   host.SelectMemoAt(0);
   TMemoForPileView& editor = host.EditorAt(0);
@@ -49,14 +56,14 @@ TEST(PilePaperHeightTest, EnterGrowsPaperBeforeCaretMoves) {
   EXPECT_EQ(editor.verticalScrollBar()->value(), 0);
   EXPECT_EQ(editor.textCursor().position(), 4);
   EXPECT_EQ(editor.toPlainText(), "a\nb\n\n");
-  EXPECT_EQ(host.View->Papers[1]->Top, host.PaperAt(0).Height);
+  EXPECT_EQ(host.PileView->Papers[1]->Top, host.PaperAt(0).Height);
 }
 
 TEST(PilePaperHeightTest, PapersOutOfSightAreMeasuredLikeTheirEditors) {
   QStringList texts;
   const QString longText = QString("長い日本語の文章と some English words\tand a tab ").repeated(6);
   for (int i = 0; i < 40; ++i) texts << (i % 3 == 0 ? longText : QString("short %1\r\n\r\nthird line").arg(i));
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook(texts);
   ASSERT_EQ(host.PaperAt(39).Editor(), nullptr);
   for (int i = 30; i < 40; ++i) {
@@ -68,7 +75,7 @@ TEST(PilePaperHeightTest, PapersOutOfSightAreMeasuredLikeTheirEditors) {
 }
 
 TEST(PilePaperColorTest, CurrentTransferedAndOtherPapers) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.Book.AddMemo("plain", 0);
   TOptionList moved;
   moved.Set(kOptTransfered, "True");
@@ -79,7 +86,7 @@ TEST(PilePaperColorTest, CurrentTransferedAndOtherPapers) {
   auto text = [&](int i) { return host.EditorAt(i).palette().color(QPalette::Text); };
   const TVopaPrm& prm = host.Params;
 
-  EXPECT_EQ(background(0), ToQColor(host.View->Colors.BackColor));
+  EXPECT_EQ(background(0), ToQColor(host.PileView->Colors.BackColor));
   EXPECT_EQ(background(1), ToQColor(prm.TransferedPaperColors.BackColor));
   EXPECT_EQ(text(1), ToQColor(prm.TransferedPaperColors.FontColor));
 
@@ -89,24 +96,24 @@ TEST(PilePaperColorTest, CurrentTransferedAndOtherPapers) {
   EXPECT_EQ(host.Book.MemoAt(1)->GetOption(kOptTransfered), "");
 
   host.SelectMemoAt(2);
-  EXPECT_EQ(background(1), ToQColor(host.View->Colors.BackColor));
-  EXPECT_EQ(text(1), ToQColor(host.View->Colors.FontColor));
+  EXPECT_EQ(background(1), ToQColor(host.PileView->Colors.BackColor));
+  EXPECT_EQ(text(1), ToQColor(host.PileView->Colors.FontColor));
   EXPECT_EQ(background(2), ToQColor(prm.ActivePaperColors.BackColor));
 }
 
 TEST(PilePaperInputTest, MousePressSelectsPaperAndFocusesIt) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"first", "second", "third"});
   host.SelectMemoAt(0);
   TMemoForPileView& editor = host.EditorAt(2);
   QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(host.GetCurrentIndex(), 2);
   EXPECT_TRUE(editor.hasFocus());
-  EXPECT_EQ(host.EditorAt(0).palette().color(QPalette::Base), ToQColor(host.View->Colors.BackColor));
+  EXPECT_EQ(host.EditorAt(0).palette().color(QPalette::Base), ToQColor(host.PileView->Colors.BackColor));
 }
 
 TEST(PilePaperInputTest, InputMethodCommitAndJapaneseKeysReachTheMemo) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"memo"});
   host.SelectMemoAt(0);
   TMemoForPileView& editor = host.EditorAt(0);
@@ -126,7 +133,7 @@ TEST(PilePaperInputTest, InputMethodCommitAndJapaneseKeysReachTheMemo) {
 }
 
 TEST(PilePaperInputTest, TabIsTypedIntoTheText) {
-  TTestViewHost host;
+  TTestViewHost host(TViewKind::Pile);
   host.ShowBook({"ab"});
   host.SelectMemoAt(0);
   host.PaperAt(0).SetCaret(1);
@@ -136,48 +143,42 @@ TEST(PilePaperInputTest, TabIsTypedIntoTheText) {
 }
 
 TEST(PileScrollTest, FocusingAPaperOutOfSightDoesNotScroll) {
-  QStringList texts;
-  for (int i = 0; i < 40; ++i) texts << QString("memo %1").arg(i);
-  TTestViewHost host;
-  host.ShowBook(texts);
+  TTestViewHost host(TViewKind::Pile);
+  host.ShowBook(NumberedMemos(40));
   host.SelectMemoAt(30);
   EXPECT_TRUE(host.EditorAt(30).hasFocus());
   EXPECT_EQ(host.ScrollPos(), 0);
-  host.View->Notify(vnShowCurrent);
-  const TPaper& paper = *host.View->Papers[30];
-  EXPECT_EQ(paper.Top + paper.Height - host.ScrollPos(), host.View->ScrollBox()->viewport()->height() - 20);
+  host.PileView->Notify(vnShowCurrent);
+  const TPaper& paper = *host.PileView->Papers[30];
+  EXPECT_EQ(paper.Top + paper.Height - host.ScrollPos(), host.PileView->ScrollBox()->viewport()->height() - 20);
 }
 
 TEST(PileScrollTest, ShortDistancesScrollInTwentyPixelSteps) {
-  QStringList texts;
-  for (int i = 0; i < 40; ++i) texts << QString("memo %1").arg(i);
-  TTestViewHost host;
-  host.ShowBook(texts);
-  QSignalSpy steps(host.View->ScrollBox()->verticalScrollBar(), &QScrollBar::valueChanged);
-  host.View->ScrollBy(65);
+  TTestViewHost host(TViewKind::Pile);
+  host.ShowBook(NumberedMemos(40));
+  QSignalSpy steps(host.PileView->ScrollBox()->verticalScrollBar(), &QScrollBar::valueChanged);
+  host.PileView->ScrollBy(65);
   EXPECT_EQ(steps.size(), 4);
   EXPECT_EQ(steps.at(0).at(0).toInt(), 20);
   EXPECT_EQ(steps.at(2).at(0).toInt(), 60);
   EXPECT_EQ(host.ScrollPos(), 65);
   steps.clear();
-  host.View->ScrollBy(1000);
+  host.PileView->ScrollBy(1000);
   EXPECT_EQ(steps.size(), 1);
   steps.clear();
-  host.View->ScrollBy(-100000);
+  host.PileView->ScrollBy(-100000);
   EXPECT_EQ(host.ScrollPos(), 0);
   EXPECT_EQ(steps.size(), 1);
 }
 
 TEST(PileScrollTest, OnlyPapersInSightOrCurrentHaveEditors) {
-  QStringList texts;
-  for (int i = 0; i < 60; ++i) texts << QString("memo %1").arg(i);
-  TTestViewHost host;
-  host.ShowBook(texts);
+  TTestViewHost host(TViewKind::Pile);
+  host.ShowBook(NumberedMemos(60));
   host.SelectMemoAt(50);
   EXPECT_NE(host.PaperAt(0).Editor(), nullptr);
   EXPECT_EQ(host.PaperAt(40).Editor(), nullptr);
   EXPECT_NE(host.PaperAt(50).Editor(), nullptr);
-  host.View->ScrollBy(host.View->Papers[40]->Top);
+  host.PileView->ScrollBy(host.PileView->Papers[40]->Top);
   EXPECT_NE(host.PaperAt(40).Editor(), nullptr);
   EXPECT_EQ(host.PaperAt(0).Editor(), nullptr);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "book/book.h"
-#include "view/pile_view.h"
+#include "view/page_view.h"
 #include "view/pile_paper.h"
+#include "view/pile_view.h"
 #include "view/view_host.h"
 
 #include <QStringList>
@@ -10,11 +11,18 @@
 
 #include <memory>
 
-// A window holding one pile view and one book, with the current-memo rules of the
-// main window (vnLeave/vnEnter, "Transfered" cleared on entering, vnInserted/vnDeleted).
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+
+enum class TViewKind { Pile, Page };
+
+// A small main window for one view: a memo list stand-in beside the right-hand panel
+// Panel2 (title bar Panel5 above the view), one book, and the window's current-memo
+// rules (vnLeave/vnEnter, "Transfered" cleared on entering, vnInserted/vnDeleted).
 class TTestViewHost : public TViewHost {
  public:
-  TTestViewHost();
+  explicit TTestViewHost(TViewKind kind);
   ~TTestViewHost() override;
 
   TSMemo* GetCurrentMemo() const override { return Current; }
@@ -22,25 +30,40 @@ class TTestViewHost : public TViewHost {
   int GetCurrentIndex() const override { return Current ? Book.IndexOf(Current) : -1; }
   void SelectMemoAt(int index) override;
   TBook* GetCurrentBook() const override { return const_cast<TBook*>(&Book); }
-  TView* GetCurrentView() const override { return View.get(); }
+  TView* GetCurrentView() const override { return CurrentView; }
   int InsertMemo(const QString& text, int index, const TOptionList* options) override;
   void RemoveMemo(int index) override;
   const TVopaPrm& Prm() const override { return Params; }
-  QMenu* PopupMemo() const override { return nullptr; }
+  QMenu* PopupMemo() const override { return Popup; }
 
-  // Fills the book, shows the window and lets the view show the book.
-  void ShowBook(const QStringList& texts);
-  // The window's dispatcher, reduced to what the view takes part in.
+  // Fills the book (saved: not modified), shows and activates the window, makes the
+  // view current and then the memo at `current` (-1: none).
+  void ShowBook(const QStringList& texts, int current = -1);
+  void SetCurrentView(TView* view);
+  // The window's moves the view tests need (previous/next, new memo) between the view's
+  // BeforeCommand and AfterCommand. The real dispatcher, with the keys and the wheel
+  // routed through the window, is tested on the real window in tests/mainwin.
   void Dispatch(TMemoCommand code);
 
+  // Pile view only.
   TSimplePilePaper& PaperAt(int index) const;
   TMemoForPileView& EditorAt(int index) const;
   int ScrollPos() const;
   void SetScrollPos(int position);
+  // Page view only.
+  QPlainTextEdit& PageEditor() const;
 
   TVopaPrm Params;
   TBook Book;
   QWidget Window;
-  std::unique_ptr<TPileView> View;
+  QWidget* MemoList;
+  QWidget* Panel2;
+  QLabel* Panel5;
+  QMenu* Popup;
+  std::unique_ptr<TView> View;
+  // View as the one of its kind; the other is null.
+  TPileView* PileView = nullptr;
+  TPageView* PageView = nullptr;
+  TView* CurrentView = nullptr;
   TSMemo* Current = nullptr;
 };
