@@ -22,7 +22,7 @@ void TForm1::UpdateState(TUpdateKind kind) {
   if (ListChanged) {
     QumColListBox1->SetCount(CurrentBook ? CurrentBook->Count() : 0);
     QumColListBox1->SetItemIndex(CurrentMemoIndex());
-    QumColListBox1->viewport()->update();
+    RepaintMemoList();
   } else if (CurrentChanged) {
     QumColListBox1->SetItemIndex(CurrentMemoIndex());
   }

@@ -190,8 +190,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
   PanesResized();
 }
 
+void TForm1::RepaintMemoList() { QumColListBox1->viewport()->update(); }
+
 void TForm1::PanesResized() {
-  QumColListBox1->viewport()->update();
+  RepaintMemoList();
   if (CurrentView) CurrentView->Notify(vnRelayout);
 }
 

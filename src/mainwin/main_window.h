@@ -77,6 +77,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   // Memo commands.
   void DoMemoCommand(TMemoCommand code);
   void UpdateActions();
+  // Titles follow the memo texts; the list repaints the rows in sight.
+  void RepaintMemoList();
   bool ShiftHeld() const;
   void SaveOpenBooks();
 

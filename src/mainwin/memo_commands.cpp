@@ -100,7 +100,7 @@ void TForm1::acChangeMemoTitleExecute() {
                                               QLineEdit::Normal, old, &accepted);
   // An empty title removes the option, so the list falls back to the memo's own title.
   if (accepted && title != old) CurrentMemo->SetOption(kOptTitle, title);
-  QumColListBox1->viewport()->update();
+  RepaintMemoList();
 }
 
 void TForm1::acCopyExecute() {

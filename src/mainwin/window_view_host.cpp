@@ -12,5 +12,6 @@ int TWindowViewHost::InsertMemo(const QString& text, int index, const TOptionLis
   return Form.InsertMemo(text, index, options);
 }
 void TWindowViewHost::RemoveMemo(int index) { Form.RemoveMemo(index); }
+void TWindowViewHost::MemoEdited(TSMemo*) { Form.RepaintMemoList(); }
 const TVopaPrm& TWindowViewHost::Prm() const { return Form.Prm; }
 QMenu* TWindowViewHost::PopupMemo() const { return Form.PopupMemo; }

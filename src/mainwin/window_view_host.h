@@ -17,6 +17,7 @@ class TWindowViewHost : public TViewHost {
   TView* GetCurrentView() const override;
   int InsertMemo(const QString& text, int index, const TOptionList* options) override;
   void RemoveMemo(int index) override;
+  void MemoEdited(TSMemo* memo) override;
   const TVopaPrm& Prm() const override;
   QMenu* PopupMemo() const override;
 

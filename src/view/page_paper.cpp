@@ -109,6 +109,7 @@ void TSimplePagePaper::Save() {
   if (!Memo) return;
   LoadState = 3;
   Memo->SetText(ToMemoText(Editor()->document()->toRawText()));
+  View.Host.MemoEdited(Memo);
   LoadState = 1;
 }
 

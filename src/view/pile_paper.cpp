@@ -161,7 +161,10 @@ void TSimplePilePaper::Load() {
 
 void TSimplePilePaper::Save() {
   LoadState = 3;
-  if (TMemoForPileView* editor = Editor()) Memo->SetText(ToMemoText(editor->document()->toRawText()));
+  if (TMemoForPileView* editor = Editor()) {
+    Memo->SetText(ToMemoText(editor->document()->toRawText()));
+    View.Host.MemoEdited(Memo);
+  }
   LoadState = 1;
 }
 

@@ -30,6 +30,9 @@ class TViewHost {
   // Removes a memo from the current book (no memo current first if it was) and sends vnDeleted.
   virtual void RemoveMemo(int index) = 0;
 
+  // A paper has handed its edited text to the memo: its title may have changed.
+  virtual void MemoEdited(TSMemo* memo) { Q_UNUSED(memo); }
+
   virtual const TVopaPrm& Prm() const = 0;
   // The memo pop-up menu used as the papers' context menu; may be null.
   virtual QMenu* PopupMemo() const = 0;

@@ -15,6 +15,20 @@
 
 namespace {
 
+// Counts the events of one type that reach the watched object.
+class TEventCounter : public QObject {
+ public:
+  TEventCounter(QEvent::Type type, int& count) : Type(type), Count(count) {}
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == Type) ++Count;
+    return false;
+  }
+
+ private:
+  QEvent::Type Type;
+  int& Count;
+};
+
 TEST_F(WindowTest, EachBookRemembersItsLastMemo) {
   WriteBook(QStringLiteral("Books/zz/Other.vopa"), {QStringLiteral("x"), QStringLiteral("y")});
   Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
@@ -115,6 +129,23 @@ TEST_F(WindowTest, TypedAndInputMethodTextReachesTheDiskAtTheNextTick) {
   QApplication::processEvents();
   EXPECT_TRUE(ReadBytes(path).contains(QStringLiteral("ab日本語").toUtf8()));
   EXPECT_FALSE(Form->CurrentBook->Modified);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, TheListRepaintsWhenTypingChangesATitle) {
+  Open({QStringLiteral("old title")});
+  Enter(0, 0);
+  QApplication::processEvents();
+  int paints = 0;
+  TEventCounter counter(QEvent::Paint, paints);
+  List().viewport()->installEventFilter(&counter);
+  QTest::keyClicks(FocusedEditor(), "new ");
+  QApplication::processEvents();
+  EXPECT_GT(paints, 0);
+  EXPECT_EQ(MemoTitle(*Form->CurrentMemo), QStringLiteral("new old title"));
 }
 
 }  // namespace
