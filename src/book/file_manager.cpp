@@ -58,7 +58,16 @@ void TQumFileManager::ReplacePath(const QString& oldText, const QString& newText
 }
 
 void TQumFileManager::SaveAll() {
-  for (const auto& file : Files) file->SaveIfModified();
+  // One book that cannot be written must not keep the others from the disk.
+  QStringList failures;
+  for (const auto& file : Files) {
+    try {
+      file->SaveIfModified();
+    } catch (const EVopaError& error) {
+      failures.append(error.Message);
+    }
+  }
+  if (!failures.isEmpty()) throw EVopaError(failures.join(QLatin1Char('\n')));
 }
 
 void TQumFileManager::CloseAll(const TCloseFailure& onFailure) {

@@ -28,6 +28,7 @@ class TQumFileManager {
   void RemoveFile(TQumFile* file);
   // Replaces the first case-insensitive occurrence of oldText in every open path.
   void ReplacePath(const QString& oldText, const QString& newText);
+  // Saves every modified file; throws one EVopaError naming all that failed, after trying each.
   void SaveAll();
   // Closes every file, last first; a save failure is handed to onFailure instead of thrown.
   void CloseAll(const TCloseFailure& onFailure);

@@ -19,10 +19,16 @@ void TForm1::ApplicationEvents1Idle() {
 }
 
 void TForm1::SaveOpenBooks() {
+  QStringList failures;
   try {
     FileManager->SaveAll();
+  } catch (const EVopaError& error) {
+    failures.append(error.Message);
+  }
+  try {
     TrashBook->SaveIfModified();
   } catch (const EVopaError& error) {
-    ReportError(error.Message);
+    failures.append(error.Message);
   }
+  if (!failures.isEmpty()) ReportError(failures.join(QLatin1Char('\n')));
 }

@@ -1,0 +1,32 @@
+#include "book/book.h"
+#include "book/file_manager.h"
+#include "book/vopa_error.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FileManagerSaveAll, AFailingBookDoesNotKeepTheOthersFromTheDisk) {
+  QTemporaryDir home;
+  TQumFileManager manager([] { return std::make_unique<TBook>(); });
+  QDir().mkpath(home.filePath(QStringLiteral("gone")));
+  auto* kept = static_cast<TBook*>(manager.NewFile(home.filePath(QStringLiteral("Kept.vopa"))));
+  auto* lost = static_cast<TBook*>(manager.NewFile(home.filePath(QStringLiteral("gone/Lost.vopa"))));
+  lost->AddMemo(QStringLiteral("cannot be written"), 0);
+  kept->AddMemo(QStringLiteral("written"), 0);
+  // Newest first: the failing book is tried before the other one.
+  ASSERT_EQ(manager.Files.front().get(), lost);
+  ASSERT_TRUE(QDir(home.filePath(QStringLiteral("gone"))).removeRecursively());
+
+  EXPECT_THROW(manager.SaveAll(), EVopaError);
+  EXPECT_TRUE(lost->Modified);
+  EXPECT_FALSE(kept->Modified);
+  TBook reread;
+  reread.SetPath(kept->GetPath());
+  ASSERT_TRUE(reread.Load());
+  EXPECT_EQ(reread.Count(), 1);
+}
+
+}  // namespace
