@@ -8,31 +8,54 @@
 #include <QSaveFile>
 #include <QStringEncoder>
 #include <pugixml.hpp>
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// Collects pugixml's output, turning each LF it emits into CR LF.
-class TCrLfWriter : public pugi::xml_writer {
+constexpr unsigned kFormat = pugi::format_indent | pugi::format_no_escapes;
+constexpr qsizetype kChunkSize = qsizetype(1) << 20;
+const QByteArray kRootEnd = QByteArrayLiteral("</VopaMemoBook>\n");
+
+// Passes pugixml's output to the file in large unbuffered writes, turning each LF it
+// emits into CR LF. A failed write stops all further writes and is kept for Finish().
+class TBookFileWriter : public pugi::xml_writer {
  public:
-  explicit TCrLfWriter(QByteArray& out) : Out(out) {}
+  explicit TBookFileWriter(QSaveFile& file) : File(file) { Chunk.reserve(kChunkSize + 64 * 1024); }
   void write(const void* data, size_t size) override {
     const char* begin = static_cast<const char*>(data);
-    const char* end = begin + size;
-    while (begin < end) {
-      const char* lf = static_cast<const char*>(memchr(begin, '\n', size_t(end - begin)));
-      if (!lf) {
-        Out.append(begin, end - begin);
-        return;
-      }
-      Out.append(begin, lf - begin);
-      Out.append("\r\n", 2);
-      begin = lf + 1;
+    const char* const end = begin + size;
+    const qsizetype used = Chunk.size();
+    Chunk.resize(used + 2 * qsizetype(size));  // room for a CR before every byte
+    char* out = Chunk.data() + used;
+    for (const char* lf; (lf = static_cast<const char*>(memchr(begin, '\n', size_t(end - begin)))); begin = lf + 1) {
+      out = std::copy(begin, lf, out);
+      *out++ = '\r';
+      *out++ = '\n';
     }
+    out = std::copy(begin, end, out);
+    Chunk.resize(out - Chunk.constData());
+    if (Chunk.size() >= kChunkSize) Flush();
+  }
+  bool Finish() {
+    Flush();
+    return Written;
   }
 
  private:
-  QByteArray& Out;
+  void Flush() {
+    if (Written && !Chunk.isEmpty()) Written = File.write(Chunk) == Chunk.size();
+    Chunk.resize(0);
+  }
+
+  QSaveFile& File;
+  QByteArray Chunk;
+  bool Written = true;
+};
+// Collects pugixml's output as it is.
+struct TBufferWriter : pugi::xml_writer {
+  void write(const void* data, size_t size) override { Bytes.append(static_cast<const char*>(data), qsizetype(size)); }
+  QByteArray Bytes;
 };
 
 // Reusable buffers for the UTF-8 and the escaped form of every attribute and memo text.
@@ -68,37 +91,49 @@ void SetOptionAttributes(pugi::xml_node element, const TOptionList& options, TEs
   }
 }
 
-}  // namespace
-
-QByteArray BookFileBytes(const TBook& book) {
+// The root and its attributes as pugixml prints them; the memos are printed one by one
+// in between, each from a small tree of its own, so no copy of the whole book is held.
+void WriteBook(const TBook& book, pugi::xml_writer& writer) {
   TEscaper escaper;
   pugi::xml_document document;
   pugi::xml_node root = document.append_child("VopaMemoBook");
   SetOptionAttributes(root, book.Options, escaper);
   SetAttribute(root, QStringLiteral("SaveVirsion"), QStringLiteral(VOPA_VERSION_TEXT), escaper);
-  qsizetype textSize = 0;
+  const bool hasMemos =
+      std::any_of(book.Memos.begin(), book.Memos.end(), [](const auto& memo) { return !memo->Text.isEmpty(); });
+  if (!hasMemos) {
+    document.save(writer, "  ", kFormat, pugi::encoding_utf8);
+    return;
+  }
+  // Printed without children the root comes as start tag and end tag; the memos go between.
+  TBufferWriter shell;
+  document.save(shell, "  ", kFormat | pugi::format_no_empty_element_tags, pugi::encoding_utf8);
+  const QByteArray start = shell.Bytes.chopped(kRootEnd.size()) + '\n';
+  writer.write(start.constData(), size_t(start.size()));
   for (const auto& memo : book.Memos) {
     if (memo->Text.isEmpty()) continue;
-    pugi::xml_node element = root.append_child("Memo");
+    pugi::xml_document memoDocument;
+    pugi::xml_node element = memoDocument.append_child("Memo");
     SetOptionAttributes(element, memo->Options, escaper);
     const std::string& text = escaper.Escape(memo->Text, true);
     element.append_child("text").append_child(pugi::node_pcdata).set_value(text.data(), text.size());
-    textSize += qsizetype(text.size());
+    element.print(writer, "  ", kFormat, pugi::encoding_utf8, 1);
   }
-  QByteArray bytes;
-  bytes.reserve(textSize + textSize / 8 + 4096);
-  TCrLfWriter writer(bytes);
-  document.save(writer, "  ", pugi::format_indent | pugi::format_no_escapes, pugi::encoding_utf8);
-  return bytes;
+  writer.write(kRootEnd.constData(), size_t(kRootEnd.size()));
 }
 
+}  // namespace
+
 void SaveBookFile(const TBook& book, const QString& path) {
-  const QByteArray bytes = BookFileBytes(book);
   QSaveFile file(path);
   // Unbuffered: Qt 6.4's commit() overlooks a write error that only shows when its
   // buffer is flushed (a full disk), and would replace the old file with a cut one.
-  const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() &&
-                       file.error() == QFileDevice::NoError;
+  bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  if (written) {
+    TBookFileWriter writer(file);
+    WriteBook(book, writer);
+    written = writer.Finish() && file.error() == QFileDevice::NoError;
+  }
   if (!written || !file.commit())
     throw EVopaError(QStringLiteral("ブックを保存できません: %1\n%2").arg(path, file.errorString()));
 }
