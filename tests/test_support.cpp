@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 
 QByteArray ReadBytes(const QString& path) {
   QFile file(path);
@@ -16,3 +17,13 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QString FixturePath(const QString& name) { return QStringLiteral(VOPA_FIXTURES "/") + name; }
+
+TFileSizeLimit::TFileSizeLimit(rlim_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  getrlimit(RLIMIT_FSIZE, &Saved);
+  rlimit limit = Saved;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TFileSizeLimit::~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &Saved); }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <sys/resource.h>
 
 // Reads a whole file; empty when it cannot be read.
 QByteArray ReadBytes(const QString& path);
@@ -9,3 +10,16 @@ QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 // Path of a file under tests/fixtures.
 QString FixturePath(const QString& name);
+
+// Caps the size of files this process may write while it lives, so a write fails as
+// on a full disk.
+class TFileSizeLimit {
+ public:
+  explicit TFileSizeLimit(rlim_t bytes);
+  ~TFileSizeLimit();
+  TFileSizeLimit(const TFileSizeLimit&) = delete;
+  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+ private:
+  rlimit Saved{};
+};

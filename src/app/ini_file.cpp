@@ -191,7 +191,12 @@ QByteArray TIniFile::Encoded() const {
 }
 
 void TIniFile::UpdateFile() {
+  const QByteArray bytes = Encoded();
   QSaveFile file(Path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(Encoded()) < 0 || !file.commit())
+  // Unbuffered: Qt 6.4's commit() overlooks a write error that only shows when its
+  // buffer is flushed (a full disk), and would replace the old file with a cut one.
+  const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() &&
+                       file.error() == QFileDevice::NoError;
+  if (!written || !file.commit())
     throw EVopaError(QStringLiteral("設定ファイル \"%1\" を書き込めません: %2").arg(Path, file.errorString()));
 }

@@ -163,4 +163,15 @@ TEST_F(IniFileTest, FailedWriteThrowsAndNamesTheFile) {
   }
 }
 
+TEST_F(IniFileTest, WriteErrorAtTheEndKeepsThePreviousFile) {
+  Write("[A]\r\nb=1\r\n");
+  TIniFile ini(Path);
+  ini.WriteString("A", "long", QString(4096, QLatin1Char('x')));
+  {
+    TFileSizeLimit limit(1024);
+    EXPECT_THROW(ini.UpdateFile(), EVopaError);
+  }
+  EXPECT_EQ(ReadBytes(Path), "[A]\r\nb=1\r\n");
+}
+
 }  // namespace

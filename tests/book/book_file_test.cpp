@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -191,22 +189,6 @@ TEST_F(BookFileTest, MissingFileCannotBeLoaded) {
   book.SetPath(PathOf("missing.vopa"));
   EXPECT_FALSE(book.Load());
 }
-
-// Caps the size of files this process may write, so a save fails as on a full disk.
-class TFileSizeLimit {
- public:
-  explicit TFileSizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &Saved);
-    rlimit limit = Saved;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &Saved); }
-
- private:
-  rlimit Saved{};
-};
 
 TEST_F(BookFileTest, FailedSaveKeepsPreviousFileAndModified) {
   TBook book;
