@@ -1,4 +1,4 @@
-#include "commands_window.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,7 +34,7 @@ void AnswerInputBox(std::optional<QString> answer, QString* captionSeen, QString
 
 }  // namespace
 
-using EditCommands = TWindowTest;
+using EditCommands = WindowTest;
 
 TEST_F(EditCommands, TitleDialogChangesOnlyWhatTheUserChanged) {
   struct TCase {
@@ -51,6 +51,7 @@ TEST_F(EditCommands, TitleDialogChangesOnlyWhatTheUserChanged) {
       {"new title", "", "新しい名前", "新しい名前", true},
       {"empty answer", "名前", "", "", true},
   };
+  Open({});
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     Fill({"first line\r\nsecond"}, 0);
@@ -68,43 +69,43 @@ TEST_F(EditCommands, TitleDialogChangesOnlyWhatTheUserChanged) {
 }
 
 TEST_F(EditCommands, CopyTakesTheSelectionElseTheWholeMemo) {
-  Fill({"one two\r\nthree", "other"}, 0);
+  Open({"one two\r\nthree", "other"}, 0);
   QPlainTextEdit* editor = PileEditor(0);
   editor->setFocus();
   QTextCursor cursor = editor->textCursor();
   cursor.setPosition(4);
   cursor.setPosition(11, QTextCursor::KeepAnchor);
   editor->setTextCursor(cursor);
-  Key(Qt::Key_C, Qt::ControlModifier);
+  Press(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), "two\nthr");
 
-  Child<QWidget>("QumColListBox1")->setFocus();
-  Key(Qt::Key_C, Qt::ControlModifier);
+  List().setFocus();
+  Press(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QApplication::clipboard()->text(), "one two\nthree");
 }
 
 TEST_F(EditCommands, PasteAsNewMemoPutsClipboardTextOnTop) {
-  Fill({"old"}, 0);
+  Open({"old"}, 0);
   QApplication::clipboard()->setText(" pasted\nas is ");
-  Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Texts(Book()), QStringList({" pasted\r\nas is ", "old"}));
-  EXPECT_EQ(Form->CurrentMemoIndex(), 0);
+  EXPECT_EQ(CurrentIndex(), 0);
 
   QApplication::clipboard()->clear();
-  Key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+  Press(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(Book().Count(), 2);
 }
 
 TEST_F(EditCommands, DateTimeCutAndPasteWorkOnTheFocusedEditor) {
-  Fill({"abc"}, 0);
+  Open({"abc"}, 0);
   QPlainTextEdit* editor = PileEditor(0);
   editor->setFocus();
   editor->moveCursor(QTextCursor::Start);
-  Key(Qt::Key_Semicolon, Qt::ControlModifier);
+  Press(Qt::Key_Semicolon, Qt::ControlModifier);
   EXPECT_TRUE(QRegularExpression("^\\d{4}/\\d{2}/\\d{2}abc$").match(Form->CurrentMemo->Text).hasMatch())
       << Form->CurrentMemo->Text.toStdString();
   editor->moveCursor(QTextCursor::Start);
-  Key(Qt::Key_Colon, Qt::ControlModifier);
+  Press(Qt::Key_Colon, Qt::ControlModifier);
   EXPECT_TRUE(QRegularExpression("^\\d{1,2}:\\d{2}:\\d{2}\\d{4}/").match(Form->CurrentMemo->Text).hasMatch())
       << Form->CurrentMemo->Text.toStdString();
 
@@ -117,8 +118,8 @@ TEST_F(EditCommands, DateTimeCutAndPasteWorkOnTheFocusedEditor) {
   EXPECT_EQ(Form->CurrentMemo->Text.count("abc"), 2);
 
   // Without an edit control in focus the stamps change nothing.
-  Child<QWidget>("QumColListBox1")->setFocus();
+  List().setFocus();
   const QString before = Form->CurrentMemo->Text;
-  Key(Qt::Key_Semicolon, Qt::ControlModifier);
+  Press(Qt::Key_Semicolon, Qt::ControlModifier);
   EXPECT_EQ(Form->CurrentMemo->Text, before);
 }

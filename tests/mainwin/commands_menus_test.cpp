@@ -1,4 +1,4 @@
-#include "commands_window.h"
+#include "window_fixture.h"
 
 #include <QAbstractButton>
 #include <QMenu>
@@ -55,7 +55,7 @@ const QList<TContainer>& Expected() {
 
 }  // namespace
 
-class MenuEntries : public TWindowTest {
+class MenuEntries : public WindowTest {
  protected:
   // The entries of a menu or tool bar as the user sees them, with the enabled state.
   QList<TEntry> Shown(const char* name) const {
@@ -73,12 +73,13 @@ class MenuEntries : public TWindowTest {
 };
 
 TEST_F(MenuEntries, EveryEntryHasItsCaptionAndEnabledState) {
+  Open({});
   const auto arrange = [this](int state) {
     if (state == 0) Fill({"only"}, 0);
     if (state == 1) Fill({"A", "B", "C"}, 1);
     if (state == 2) {
       Fill({"A", "B"}, 0);
-      Key(Qt::Key_Delete, Qt::ControlModifier);
+      Press(Qt::Key_Delete, Qt::ControlModifier);
       Action("acOpenTrash")->trigger();
     }
   };
@@ -103,7 +104,7 @@ TEST_F(MenuEntries, EveryEntryHasItsCaptionAndEnabledState) {
 }
 
 TEST_F(MenuEntries, AMenuEntryRunsItsAction) {
-  Fill({"A"}, 0);
+  Open({"A"}, 0);
   Action("acNewMemoItem")->trigger();
   EXPECT_EQ(Texts(Book()), QStringList({"", "A"}));
   Action("acOpenTrash")->trigger();

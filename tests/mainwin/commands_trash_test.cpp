@@ -1,4 +1,4 @@
-#include "commands_window.h"
+#include "window_fixture.h"
 
 #include "app/ini_file.h"
 #include "book/date_text.h"
@@ -22,13 +22,13 @@ struct TDeleteCase {
 
 }  // namespace
 
-class TrashCommands : public TWindowTest {
+class TrashCommands : public WindowTest {
  protected:
   // Moves the current book's memos at these indexes (highest first) to the trash.
   void TrashAt(std::initializer_list<int> indexes) {
     for (int index : indexes) {
       Form->SelectMemoAt(index);
-      Key(Qt::Key_Delete, Qt::ControlModifier);
+      Press(Qt::Key_Delete, Qt::ControlModifier);
     }
   }
 };
@@ -39,14 +39,15 @@ TEST_F(TrashCommands, DeleteInAnOrdinaryBookPutsTheMemoOnTopOfTheTrash) {
       {{"A", "B", "C"}, 2, {"A", "B"}, 1},  // at the end, the new last one
       {{"A"}, 0, {}, -1},                   // the only memo: none is current
   };
+  Open({});
   for (const TDeleteCase& c : cases) {
     SCOPED_TRACE((c.Texts.join(QLatin1Char(',')) + QStringLiteral(" current %1").arg(c.Current)).toStdString());
     Fill(c.Texts, c.Current);
     const QString deleted = c.Texts.at(c.Current);
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-    Key(Qt::Key_Delete, Qt::ControlModifier);
+    Press(Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_EQ(Texts(Book()), c.Left);
-    EXPECT_EQ(Form->CurrentMemoIndex(), c.CurrentAfter);
+    EXPECT_EQ(CurrentIndex(), c.CurrentAfter);
     TSMemo* top = Trash().MemoAt(0);
     EXPECT_EQ(top->Text, deleted);
     EXPECT_EQ(top->GetOption(kOptTransfered), "True");
@@ -58,12 +59,12 @@ TEST_F(TrashCommands, DeleteInAnOrdinaryBookPutsTheMemoOnTopOfTheTrash) {
 }
 
 TEST_F(TrashCommands, DeleteInsideTheTrashIsForGood) {
-  Fill({"A", "B", "C"}, 0);
+  Open({"A", "B", "C"}, 0);
   TrashAt({2, 1, 0});  // the trash lists newest first: A, B, C
   const int trashCount = Trash().Count();
   Action("acOpenTrash")->trigger();
   Form->SelectMemoAt(1);
-  Key(Qt::Key_Delete, Qt::ControlModifier);
+  Press(Qt::Key_Delete, Qt::ControlModifier);
   ASSERT_EQ(Trash().Count(), trashCount - 1);
   EXPECT_EQ(Texts(Trash()).mid(0, 2), QStringList({"A", "C"}));
   EXPECT_EQ(Form->CurrentMemo->Text, "C");
@@ -71,7 +72,7 @@ TEST_F(TrashCommands, DeleteInsideTheTrashIsForGood) {
 }
 
 TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
-  Fill({"A", "B", "C"}, 0);
+  Open({"A", "B", "C"}, 0);
   TBook* book = &Book();
   TrashAt({2, 1, 0});
   Action("acOpenTrash")->trigger();
@@ -89,6 +90,7 @@ TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
 }
 
 TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
+  Open({});
   Action("acOpenTrash")->trigger();
   TTrashPanel* panel = Form->TrashPanel;
   ASSERT_NE(panel, nullptr);
@@ -135,6 +137,7 @@ TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
 }
 
 TEST_F(TrashCommands, PageViewIsRefusedInTheTrashButKeptWhenTheTrashIsOpenedFromIt) {
+  Open({});
   auto* pileButton = Child<QAbstractButton>("miniPageBtn");
   auto* pageButton = Child<QAbstractButton>("MiniPileViewBtn");
   TBook* book = &Book();
@@ -158,10 +161,10 @@ TEST_F(TrashCommands, PageViewIsRefusedInTheTrashButKeptWhenTheTrashIsOpenedFrom
 }
 
 TEST_F(TrashCommands, AMemoDeletedFromABookIsInTheTrashFileAfterTheNextSave) {
-  Fill({"keep", "first line\r\nsecond line"}, 1);
+  Open({"keep", "first line\r\nsecond line"}, 1);
   Form->CurrentMemo->SetOption(kOptTitle, "titled");
-  Key(Qt::Key_Delete, Qt::ControlModifier);
-  Key(Qt::Key_S, Qt::ControlModifier);
+  Press(Qt::Key_Delete, Qt::ControlModifier);
+  Press(Qt::Key_S, Qt::ControlModifier);
   const QString trashPath = Trash().GetPath();
   const auto saved = TQumFileManager::OpenExisting([] { return std::unique_ptr<TQumFile>(new TTrashBook); }, trashPath);
   ASSERT_NE(saved, nullptr);

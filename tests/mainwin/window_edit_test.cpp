@@ -28,7 +28,7 @@ TEST_P(SplitTest, CtrlEnterSplitsAtTheCaret) {
   Open({QStringLiteral("alpha beta"), QStringLiteral("last")});
   Enter(0, c.Caret);
   Press(Qt::Key_Return, Qt::ControlModifier);
-  ASSERT_EQ(MemoCount(), 3);
+  ASSERT_EQ(Book().Count(), 3);
   EXPECT_EQ(MemoText(0), QString::fromUtf8(c.Head));
   EXPECT_EQ(MemoText(1), QString::fromUtf8(c.Rest));
   EXPECT_EQ(MemoText(2), QStringLiteral("last"));
@@ -43,7 +43,7 @@ TEST_F(WindowTest, CtrlJJoinsToTheMemoAboveWithTheCaretAtTheJoin) {
   Open({QStringLiteral("B  \t "), QStringLiteral("A")});
   Enter(1, 0);
   Press(Qt::Key_J, Qt::ControlModifier);
-  ASSERT_EQ(MemoCount(), 1);
+  ASSERT_EQ(Book().Count(), 1);
   EXPECT_EQ(MemoText(0), QStringLiteral("B\r\nA"));
   EXPECT_EQ(CurrentIndex(), 0);
   EXPECT_EQ(Caret(), 2);
@@ -54,7 +54,7 @@ TEST_F(WindowTest, JoinInTheFirstMemoIsDisabledAndChangesNothing) {
   Enter(0, 0);
   EXPECT_FALSE(Form->Actions.acJoint->isEnabled());
   Form->DoMemoCommand(mcJoin);
-  EXPECT_EQ(MemoCount(), 2);
+  EXPECT_EQ(Book().Count(), 2);
   EXPECT_EQ(MemoText(0), QStringLiteral("first"));
 }
 
@@ -62,13 +62,13 @@ TEST_F(WindowTest, CtrlNPutsAFocusedEmptyMemoOnTop) {
   Open({QStringLiteral("old")});
   Enter(0, 3);
   Press(Qt::Key_N, Qt::ControlModifier);
-  ASSERT_EQ(MemoCount(), 2);
+  ASSERT_EQ(Book().Count(), 2);
   EXPECT_EQ(MemoText(0), QString());
   EXPECT_EQ(CurrentIndex(), 0);
   ASSERT_NE(FocusedEditor(), nullptr);
   QTest::keyClicks(FocusedEditor(), "typed");
   EXPECT_EQ(MemoText(0), QStringLiteral("typed"));
-  EXPECT_TRUE(Form->CurrentBook->Modified);
+  EXPECT_TRUE(Book().Modified);
 }
 
 TEST_F(WindowTest, MoveKeysFollowTheEnabledRules) {
@@ -106,9 +106,9 @@ TEST_F(WindowTest, CtrlSSavesEveryModifiedBookNow) {
   Enter(0, 1);
   QTest::keyClicks(FocusedEditor(), "bc");
   Press(Qt::Key_S, Qt::ControlModifier);
-  EXPECT_FALSE(Form->CurrentBook->Modified);
+  EXPECT_FALSE(Book().Modified);
   TBook reread;
-  reread.SetPath(Form->CurrentBook->GetPath());
+  reread.SetPath(Book().GetPath());
   ASSERT_TRUE(reread.Load());
   EXPECT_EQ(reread.MemoAt(0)->Text, QStringLiteral("abc"));
 }

@@ -1,13 +1,11 @@
 #include "window_fixture.h"
 
-#include "book/book.h"
-#include "mainwin/memo_list_box.h"
 #include "view/pile_paper.h"
 #include "view/pile_view.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QScrollBar>
-#include <QTest>
 #include <QWheelEvent>
 
 void WindowTest::TearDown() { Form.reset(); }
@@ -20,29 +18,44 @@ void WindowTest::WriteBook(const QString& relativePath, const QStringList& memoT
   book.Save();
 }
 
-void WindowTest::Open(const QStringList& memoTexts, QSize size) {
+void WindowTest::Open(const QStringList& memoTexts, int current, QSize size) {
   ASSERT_TRUE(Home.isValid());
   WriteBook(QStringLiteral("Books/Test.vopa"), memoTexts);
-  Form = std::make_unique<TForm1>(Home.path() + QLatin1Char('/'));
-  Form->resize(size);
+  Form = std::make_unique<TForm1>(Root());
+  // Errors left at shut-down would wait in message boxes nobody answers.
+  Form->QuietShutdown = true;
+  if (size.isValid()) Form->resize(size);
   Form->show();
-  QApplication::setActiveWindow(Form.get());
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+  Form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+  if (current >= 0) Form->SelectMemoAt(current);
   QApplication::processEvents();
+}
+
+void WindowTest::Fill(const QStringList& texts, int current) {
+  Form->UpdateState(ukBegin);
+  for (int index = Book().Count() - 1; index >= 0; --index) Form->RemoveMemo(index);
+  for (const QString& text : texts) Form->InsertMemo(text, Book().Count(), nullptr);
+  Form->UpdateState(ukEnd);
+  Form->SelectMemoAt(current);
+}
+
+QStringList WindowTest::Texts(const TBook& book) {
+  QStringList texts;
+  for (int index = 0; index < book.Count(); ++index) texts << book.MemoAt(index)->Text;
+  return texts;
 }
 
 TPileView& WindowTest::Pile() const { return static_cast<TPileView&>(*Form->PileView); }
 
-TQumColListBox& WindowTest::List() const {
-  return *Form->findChild<TQumColListBox*>(QStringLiteral("QumColListBox1"));
-}
-
-QString WindowTest::MemoText(int index) const { return Form->CurrentBook->MemoAt(index)->Text; }
-
-int WindowTest::MemoCount() const { return Form->CurrentBook->Count(); }
+TQumColListBox& WindowTest::List() const { return *Child<TQumColListBox>("QumColListBox1"); }
 
 QPlainTextEdit* WindowTest::FocusedEditor() const {
   return qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
+}
+
+QPlainTextEdit* WindowTest::PileEditor(int index) const {
+  return qobject_cast<QPlainTextEdit*>(Pile().Papers.at(size_t(index))->Control.data());
 }
 
 void WindowTest::Enter(int index, int caret) {
@@ -60,16 +73,26 @@ int WindowTest::ScrollPos() const { return Pile().ScrollBox()->verticalScrollBar
 
 void WindowTest::SetScrollPos(int position) { Pile().ScrollBox()->verticalScrollBar()->setValue(position); }
 
+void WindowTest::ShowPage() {
+  Click(Child<QAbstractButton>("MiniPileViewBtn"));
+  ASSERT_EQ(Form->CurrentView, Form->PageView.get());
+}
+
 void WindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : Form.get();
   QTest::keyClick(target, key, modifiers);
   QApplication::processEvents();
 }
 
-void WindowTest::Wheel(int notches, Qt::KeyboardModifiers modifiers) {
-  QWidget* target = Pile().ScrollBox()->viewport();
-  const QPointF at(target->width() / 2.0, 10);
-  QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), Qt::NoButton, modifiers,
+void WindowTest::Click(QWidget* widget) {
+  QTest::mouseClick(widget, Qt::LeftButton);
+  QApplication::processEvents();
+}
+
+void WindowTest::Wheel(int notches, Qt::KeyboardModifiers modifiers, QWidget* over, Qt::MouseButtons buttons) {
+  QWidget* target = over ? over : Pile().ScrollBox()->viewport();
+  const QPointF at(target->width() / 2.0, target->height() / 2.0);
+  QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, notches * 120), buttons, modifiers,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(target, &event);
   QApplication::processEvents();

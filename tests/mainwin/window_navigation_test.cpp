@@ -2,7 +2,6 @@
 #include "window_fixture.h"
 
 #include "book/book.h"
-#include "mainwin/memo_list_box.h"
 #include "view/pile_view.h"
 
 #include <QAction>
@@ -39,7 +38,7 @@ TEST_P(NavigationTest, ArrowKeysInTheFocusedEditor) {
   Press(c.Key);
   EXPECT_EQ(CurrentIndex(), c.ExpectedMemo);
   EXPECT_EQ(Caret(), c.ExpectedCaret);
-  EXPECT_EQ(MemoCount(), 3);
+  EXPECT_EQ(Book().Count(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, NavigationTest, ::testing::ValuesIn(kNavigation),
@@ -52,7 +51,7 @@ QStringList ManyMemos(int count) {
 }
 
 TEST_F(WindowTest, UpAtTheFirstMemoAndDownAtTheLastScrollBy70Pixels) {
-  Open(ManyMemos(30), QSize(500, 400));
+  Open(ManyMemos(30), -1, QSize(500, 400));
   Enter(0, 0);
   SetScrollPos(100);
   Press(Qt::Key_Up);
@@ -61,7 +60,7 @@ TEST_F(WindowTest, UpAtTheFirstMemoAndDownAtTheLastScrollBy70Pixels) {
   Press(Qt::Key_Up);
   EXPECT_EQ(ScrollPos(), 0);
 
-  const int last = MemoCount() - 1;
+  const int last = Book().Count() - 1;
   Enter(last, MemoText(last).size() + 2);
   const int maximum = Pile().ScrollBox()->verticalScrollBar()->maximum();
   SetScrollPos(maximum - 100);
@@ -77,7 +76,7 @@ TEST_F(WindowTest, ArrowKeysInAnEmptyBookScrollAndChangeNothing) {
   Form->setFocus();
   Press(Qt::Key_Down);
   Press(Qt::Key_Up);
-  EXPECT_EQ(MemoCount(), 0);
+  EXPECT_EQ(Book().Count(), 0);
   EXPECT_EQ(CurrentIndex(), -1);
   EXPECT_EQ(ScrollPos(), 0);
 }

@@ -14,10 +14,7 @@ TEST_F(WindowTest, BoundsListWidthAndCaptionComeFromTheSettingsAndGoBack) {
   WriteBytes(Home.filePath(QStringLiteral("vopamemo.ini")),
              Cp932(QStringLiteral("; kept\r\n[Position]\r\nLeft=50\r\nTop=60\r\nWidth=640\r\nHeight=480\r\n"
                                   "ListWidth=180\r\n[Parameters]\r\nWindowCaption=メモ帳\r\n[Mine]\r\nx=1\r\n")));
-  WriteBook(QStringLiteral("Books/Test.vopa"), {QStringLiteral("a")});
-  Form = std::make_unique<TForm1>(Home.path() + QLatin1Char('/'));
-  Form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
+  Open({QStringLiteral("a")}, -1, QSize());
   EXPECT_EQ(Form->windowTitle(), QStringLiteral("メモ帳"));
   EXPECT_EQ(Form->size(), QSize(640, 480));
   EXPECT_EQ(Form->findChild<QWidget*>(QStringLiteral("ListPane"))->width(), 180);

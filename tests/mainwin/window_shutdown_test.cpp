@@ -35,7 +35,6 @@ TEST_F(WindowTest, ABookThatCannotBeSavedAtShutdownIsRescued) {
   QTest::keyClicks(FocusedEditor(), " too");
   // The book's folder is gone: neither the book nor a file beside it can be written.
   ASSERT_TRUE(QDir(Home.filePath(QStringLiteral("Books"))).removeRecursively());
-  Form->QuietShutdown = true;
   Form.reset();
   const QStringList rescued = QDir(Home.path()).entryList({QStringLiteral("Test (rescued *).vopa")});
   ASSERT_EQ(rescued.size(), 1);

@@ -4,7 +4,6 @@
 #include "book/book.h"
 #include "book/file_manager.h"
 #include "book/memo.h"
-#include "mainwin/memo_list_box.h"
 #include "test_support.h"
 #include "view/pile_view.h"
 
@@ -56,13 +55,13 @@ TEST_F(WindowTest, SelectMemoAtClamps) {
 
 TEST_F(WindowTest, EnteringAMovedInMemoRemovesItsMarkOnlyThen) {
   Open({QStringLiteral("a"), QStringLiteral("b")});
-  Form->CurrentBook->MemoAt(1)->Options.Set(kOptTransfered, QStringLiteral("True"));
-  Form->CurrentBook->Modified = false;
+  Book().MemoAt(1)->Options.Set(kOptTransfered, QStringLiteral("True"));
+  Book().Modified = false;
   Form->SelectMemoAt(0);
-  EXPECT_FALSE(Form->CurrentBook->Modified);
+  EXPECT_FALSE(Book().Modified);
   Form->SelectMemoAt(1);
   EXPECT_EQ(Form->CurrentMemo->GetOption(kOptTransfered), QString());
-  EXPECT_TRUE(Form->CurrentBook->Modified);
+  EXPECT_TRUE(Book().Modified);
 }
 
 TEST_F(WindowTest, ListChangesInsideAnUpdateShowOnceItEnds) {
@@ -115,7 +114,7 @@ TEST_F(WindowTest, RightClickMakesCurrentAndOpensTheMemoMenuOnlyOverTheSameItem)
 
 TEST_F(WindowTest, TypedAndInputMethodTextReachesTheDiskAtTheNextTick) {
   Open({QStringLiteral("a")});
-  const QString path = Form->CurrentBook->GetPath();
+  const QString path = Book().GetPath();
   QApplication::processEvents();  // the first idle pass has run
   Enter(0, 1);
   QTest::keyClicks(FocusedEditor(), "b");
@@ -128,7 +127,7 @@ TEST_F(WindowTest, TypedAndInputMethodTextReachesTheDiskAtTheNextTick) {
   Form->Timer1Timer();
   QApplication::processEvents();
   EXPECT_TRUE(ReadBytes(path).contains(QStringLiteral("ab日本語").toUtf8()));
-  EXPECT_FALSE(Form->CurrentBook->Modified);
+  EXPECT_FALSE(Book().Modified);
 }
 
 }  // namespace
