@@ -26,6 +26,12 @@ class BookFileTest : public testing::Test {
     return Loaded(book.GetPath());
   }
 
+  // Writes bytes to a file called name and loads it.
+  std::unique_ptr<TBook> LoadedFrom(const QString& name, const QByteArray& bytes) const {
+    WriteBytes(PathOf(name), bytes);
+    return Loaded(PathOf(name));
+  }
+
   QTemporaryDir Dir;
 };
 
@@ -91,10 +97,9 @@ TEST_F(BookFileTest, EmptyMemosAreNotWrittenAndVersionKeepsItsPlace) {
 }
 
 TEST_F(BookFileTest, OtherLineBreaksBecomeCrLf) {
-  WriteBytes(PathOf("lf.vopa"),
-             "<?xml version=\"1.0\"?>\n<VopaMemoBook><Memo><text>a\nb\nc</text></Memo>"
-             "<Memo><text>a\rb</text></Memo><Memo><text>a\r\nb\nc</text></Memo></VopaMemoBook>");
-  const auto book = Loaded(PathOf("lf.vopa"));
+  const auto book = LoadedFrom("lf.vopa",
+                               "<?xml version=\"1.0\"?>\n<VopaMemoBook><Memo><text>a\nb\nc</text></Memo>"
+                               "<Memo><text>a\rb</text></Memo><Memo><text>a\r\nb\nc</text></Memo></VopaMemoBook>");
   ASSERT_EQ(book->Count(), 3);
   EXPECT_EQ(book->MemoAt(0)->Text, "a\r\nb\r\nc");
   EXPECT_EQ(book->MemoAt(1)->Text, "a\r\nb");
@@ -102,11 +107,11 @@ TEST_F(BookFileTest, OtherLineBreaksBecomeCrLf) {
 }
 
 TEST_F(BookFileTest, UnknownRootAttributesSurviveAndOtherElementsAreDropped) {
-  WriteBytes(PathOf("extra.vopa"),
-             "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<VopaMemoBook Type=\"Book\" Custom=\"kept\" Empty=\"\">\r\n"
-             "  <BookHeader Lost=\"yes\"/>\r\n  <Memo Imported=\"True\"><text>t</text><Other/></Memo>\r\n"
-             "  <Memo Title=\"no text\"/>\r\n</VopaMemoBook>\r\n");
-  auto book = Loaded(PathOf("extra.vopa"));
+  auto book = LoadedFrom(
+      "extra.vopa",
+      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<VopaMemoBook Type=\"Book\" Custom=\"kept\" Empty=\"\">\r\n"
+      "  <BookHeader Lost=\"yes\"/>\r\n  <Memo Imported=\"True\"><text>t</text><Other/></Memo>\r\n"
+      "  <Memo Title=\"no text\"/>\r\n</VopaMemoBook>\r\n");
   EXPECT_EQ(book->Options.Lines, (QStringList{"Type=Book", "Custom=kept"}));
   ASSERT_EQ(book->Count(), 2);
   EXPECT_EQ(book->MemoAt(1)->Text, "");
@@ -142,11 +147,11 @@ TEST_F(BookFileTest, EarlierFormInCodePage932) {
 }
 
 TEST_F(BookFileTest, EarlierFormThatIsWellFormedXmlKeepsItsTexts) {
-  WriteBytes(PathOf("ascii.vopa"),
-             "<VopaMemoBook>\r\n<BookHeader>\r\nType=Book\r\n</BookHeader>\r\n<Memo>\r\n<MemoHeader>\r\n"
-             "Title=Old\r\n</MemoHeader>\r\n<MemoText>\r\nhello\r\nworld\r\n</MemoText>\r\n</Memo>\r\n"
-             "</VopaMemoBook>\r\n");
-  const auto book = Loaded(PathOf("ascii.vopa"));
+  const auto book = LoadedFrom(
+      "ascii.vopa",
+      "<VopaMemoBook>\r\n<BookHeader>\r\nType=Book\r\n</BookHeader>\r\n<Memo>\r\n<MemoHeader>\r\n"
+      "Title=Old\r\n</MemoHeader>\r\n<MemoText>\r\nhello\r\nworld\r\n</MemoText>\r\n</Memo>\r\n"
+      "</VopaMemoBook>\r\n");
   EXPECT_EQ(book->Options.Lines, QStringList{"Type=Book"});
   ASSERT_EQ(book->Count(), 1);
   EXPECT_EQ(book->MemoAt(0)->Options.Lines, QStringList{"Title=Old"});
@@ -165,8 +170,7 @@ TEST_F(BookFileTest, PlainTextBecomesAnEmptyMemoAndTheWholeText) {
       {"", ""},
   };
   for (const auto& c : cases) {
-    WriteBytes(PathOf("plain.txt"), c.Bytes);
-    const auto book = Loaded(PathOf("plain.txt"));
+    const auto book = LoadedFrom("plain.txt", c.Bytes);
     EXPECT_EQ(book->Options.Get("Type"), "Book");
     ASSERT_EQ(book->Count(), 2);
     EXPECT_EQ(book->MemoAt(0)->Text, "");

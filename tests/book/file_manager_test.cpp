@@ -29,6 +29,13 @@ class FileManagerTest : public testing::Test {
   QString PathOf(const QString& name) const { return Dir.filePath(name); }
   TProbeBook* Open(const QString& name) { return static_cast<TProbeBook*>(Manager.OpenFile(PathOf(name))); }
   TProbeBook* Create(const QString& name) { return static_cast<TProbeBook*>(Manager.NewFile(PathOf(name))); }
+  // Creates both files, lets the manager forget them and opens them again, first then second.
+  std::pair<TProbeBook*, TProbeBook*> CreatedAndReopened(const QString& first, const QString& second) {
+    Create(first);
+    Create(second);
+    Manager.Files.clear();
+    return {Open(first), Open(second)};
+  }
 
   QTemporaryDir Dir;
   TQumFileManager Manager{[] { return std::make_unique<TProbeBook>(); }};
@@ -52,11 +59,7 @@ TEST_F(FileManagerTest, NewFileOnAnExistingFileThrowsAndCreatesNothing) {
 }
 
 TEST_F(FileManagerTest, OpeningTheSamePathTwiceGivesTheSameObjectInPlace) {
-  Create("a.vopa");
-  Create("b.vopa");
-  Manager.Files.clear();
-  TProbeBook* a = Open("a.vopa");
-  TProbeBook* b = Open("b.vopa");
+  const auto [a, b] = CreatedAndReopened("a.vopa", "b.vopa");
   EXPECT_EQ(Open("a.vopa"), a);
   ASSERT_EQ(Manager.Files.size(), 2u);
   EXPECT_EQ(Manager.Files.front().get(), b);
@@ -64,11 +67,7 @@ TEST_F(FileManagerTest, OpeningTheSamePathTwiceGivesTheSameObjectInPlace) {
 }
 
 TEST_F(FileManagerTest, PathsDifferingInCaseAreDifferentObjects) {
-  Create("Book.vopa");
-  Create("book.vopa");
-  Manager.Files.clear();
-  TProbeBook* upper = Open("Book.vopa");
-  TProbeBook* lower = Open("book.vopa");
+  const auto [upper, lower] = CreatedAndReopened("Book.vopa", "book.vopa");
   EXPECT_NE(upper, lower);
   EXPECT_EQ(Manager.FindFile(PathOf("BOOK.vopa")), nullptr);
 }
