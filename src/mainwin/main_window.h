@@ -80,6 +80,7 @@ class TForm1 : public QMainWindow, public TBookHost {
   // Titles follow the memo texts; the list repaints the rows in sight.
   void RepaintMemoList();
   bool ShiftHeld() const;
+  Qt::MouseButtons HeldButtons() const;
   void SaveOpenBooks();
 
   // Commands that act on the current memo directly (memo_commands.cpp).
@@ -147,6 +148,7 @@ class TForm1 : public QMainWindow, public TBookHost {
   QList<QKeySequence> RoutedKeys;
   int WheelRest = 0;
   Qt::KeyboardModifiers InputModifiers;
+  Qt::MouseButtons InputButtons;
   int UpdateLock = 0;
   bool ListChanged = false;
   bool CurrentChanged = false;

@@ -81,6 +81,8 @@ bool TForm1::ShiftHeld() const {
   return (InputModifiers | QApplication::keyboardModifiers()).testFlag(Qt::ShiftModifier);
 }
 
+Qt::MouseButtons TForm1::HeldButtons() const { return InputButtons | QApplication::mouseButtons(); }
+
 void TForm1::UpdateActions() {
   const int index = CurrentMemoIndex();
   const bool haveMemo = CurrentBook && CurrentMemo;

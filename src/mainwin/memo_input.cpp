@@ -36,6 +36,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (!widget || widget->window() != this) return QMainWindow::eventFilter(watched, event);
   // "While Shift is held" is judged by the input that led to a command.
   if (event->isInputEvent()) InputModifiers = static_cast<QInputEvent*>(event)->modifiers();
+  if (event->type() == QEvent::Wheel || event->type() == QEvent::MouseButtonPress ||
+      event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove)
+    InputButtons = static_cast<QSinglePointEvent*>(event)->buttons();
   if (event->type() == QEvent::ShortcutOverride) {
     // Editors claim arrow keys and the like for themselves; these belong to the window's actions.
     auto* key = static_cast<QKeyEvent*>(event);

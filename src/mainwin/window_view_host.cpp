@@ -12,6 +12,7 @@ int TWindowViewHost::InsertMemo(const QString& text, int index, const TOptionLis
   return Form.InsertMemo(text, index, options);
 }
 void TWindowViewHost::RemoveMemo(int index) { Form.RemoveMemo(index); }
+Qt::MouseButtons TWindowViewHost::HeldButtons() const { return Form.HeldButtons(); }
 void TWindowViewHost::MemoEdited(TSMemo*) { Form.RepaintMemoList(); }
 const TVopaPrm& TWindowViewHost::Prm() const { return Form.Prm; }
 QMenu* TWindowViewHost::PopupMemo() const { return Form.PopupMemo; }

@@ -18,6 +18,7 @@ class TWindowViewHost : public TViewHost {
   int InsertMemo(const QString& text, int index, const TOptionList* options) override;
   void RemoveMemo(int index) override;
   void MemoEdited(TSMemo* memo) override;
+  Qt::MouseButtons HeldButtons() const override;
   const TVopaPrm& Prm() const override;
   QMenu* PopupMemo() const override;
 

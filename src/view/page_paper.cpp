@@ -6,7 +6,6 @@
 
 #include <QBoxLayout>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -147,7 +146,7 @@ void TSimplePagePaper::HandleCommand(TMemoCommand& code) {
       break;
     case mcWheelUp:
     case mcWheelDown:
-      if (Editor()->hasFocus() && !QGuiApplication::mouseButtons().testFlag(Qt::MiddleButton)) {
+      if (Editor()->hasFocus() && !View.Host.HeldButtons().testFlag(Qt::MiddleButton)) {
         DoCommand(code == mcWheelUp ? pcScrollUp : pcScrollDown);
         code = mcDone;
       }

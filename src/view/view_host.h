@@ -2,6 +2,7 @@
 
 #include "app/vopa_prm.h"
 
+#include <QGuiApplication>
 #include <QString>
 
 class QMenu;
@@ -30,6 +31,8 @@ class TViewHost {
   // Removes a memo from the current book (no memo current first if it was) and sends vnDeleted.
   virtual void RemoveMemo(int index) = 0;
 
+  // The mouse buttons held during the input that led to the current command.
+  virtual Qt::MouseButtons HeldButtons() const { return QGuiApplication::mouseButtons(); }
   // A paper has handed its edited text to the memo: its title may have changed.
   virtual void MemoEdited(TSMemo* memo) { Q_UNUSED(memo); }
 
