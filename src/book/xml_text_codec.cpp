@@ -1,6 +1,5 @@
 #include "book/xml_text_codec.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -124,11 +123,32 @@ QString RevealControls(const QString& text) {
 }
 
 QString LineBreaksToCrLf(const QString& text) {
-  const auto first = std::find_if(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
-  if (first == text.end() || (*first == u'\r' && first + 1 != text.end() && first[1] == u'\n')) return text;
-  // Only lone breaks become CR LF, so a text of mixed breaks never gets CR CR LF.
-  static const QRegularExpression loneBreak(QStringLiteral("\r(?!\n)|(?<!\r)\n"));
-  return QString(text).replace(loneBreak, QStringLiteral("\r\n"));
+  const auto* data = reinterpret_cast<const char16_t*>(text.constData());
+  const qsizetype size = text.size();
+  const auto isCrLf = [&](qsizetype i) { return data[i] == u'\r' && i + 1 < size && data[i + 1] == u'\n'; };
+  qsizetype i = 0;
+  for (; i < size; ++i) {
+    if (isCrLf(i))
+      ++i;
+    else if (data[i] == u'\r' || data[i] == u'\n')
+      break;
+  }
+  if (i == size) return text;
+  // Every literal break of the file is one line break, as XML end-of-line handling sees it.
+  QString out;
+  out.reserve(size + 16);
+  out.append(QStringView(data, i));
+  for (; i < size; ++i) {
+    if (isCrLf(i)) {
+      out.append(u"\r\n");
+      ++i;
+    } else if (data[i] == u'\r' || data[i] == u'\n') {
+      out.append(u"\r\n");
+    } else {
+      out.append(QChar(data[i]));
+    }
+  }
+  return out;
 }
 
 QString ReadXmlValue(const char* utf8, bool memoText) {

@@ -14,9 +14,8 @@
 // The CR of each CR LF is left out: the writer turns every LF it emits into CR LF.
 void AppendXmlEscaped(std::string& out, const char* utf8, qsizetype size, bool memoText);
 
-// A value as pugixml delivers it, back as it was written; the line breaks of a memo
-// text become CR LF after the style of its first break (a text whose first break is
-// CR LF, or that has none, keeps its breaks as they are).
+// A value as pugixml delivers it, back as it was written; every line break of a memo
+// text (CR LF, a lone CR or a lone LF) becomes CR LF.
 QString ReadXmlValue(const char* utf8, bool memoText);
 
 // Exposed for the tests of the picture form.

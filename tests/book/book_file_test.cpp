@@ -96,14 +96,18 @@ TEST_F(BookFileTest, EmptyMemosAreNotWrittenAndVersionKeepsItsPlace) {
   EXPECT_EQ(read->Options.Lines, (QStringList{"SaveVirsion=1.7.0.31", "Type=Book"}));
 }
 
+// Every line break in the file is one line break of the text, whatever its kind, as after
+// XML end-of-line handling; mixed breaks in a hand-edited file all become CR LF.
 TEST_F(BookFileTest, OtherLineBreaksBecomeCrLf) {
   const auto book = LoadedFrom("lf.vopa",
                                "<?xml version=\"1.0\"?>\n<VopaMemoBook><Memo><text>a\nb\nc</text></Memo>"
-                               "<Memo><text>a\rb</text></Memo><Memo><text>a\r\nb\nc</text></Memo></VopaMemoBook>");
-  ASSERT_EQ(book->Count(), 3);
+                               "<Memo><text>a\rb</text></Memo><Memo><text>a\r\nb\nc\rd\n\r</text></Memo>"
+                               "<Memo><text>a\r\r\nb</text></Memo></VopaMemoBook>");
+  ASSERT_EQ(book->Count(), 4);
   EXPECT_EQ(book->MemoAt(0)->Text, "a\r\nb\r\nc");
   EXPECT_EQ(book->MemoAt(1)->Text, "a\r\nb");
-  EXPECT_EQ(book->MemoAt(2)->Text, "a\r\nb\nc");
+  EXPECT_EQ(book->MemoAt(2)->Text, "a\r\nb\r\nc\r\nd\r\n\r\n");
+  EXPECT_EQ(book->MemoAt(3)->Text, "a\r\n\r\nb");
 }
 
 TEST_F(BookFileTest, UnknownRootAttributesSurviveAndOtherElementsAreDropped) {
