@@ -87,6 +87,9 @@ void TForm1::OpenTrashBook() {
 
 TBook* TForm1::TryOpenBook(const QString& path) {
   if (path.isEmpty()) return nullptr;
+  // The trash left current at shut-down: opening its file as a second book would have two
+  // objects saving over each other.
+  if (QFileInfo(path) == QFileInfo(TrashBook->GetPath())) return TrashBook.get();
   try {
     return static_cast<TBook*>(FileManager->OpenFile(path));
   } catch (const EVopaError& error) {

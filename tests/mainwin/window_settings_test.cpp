@@ -1,6 +1,7 @@
 // The window takes its bounds, list width and caption from the settings file and writes them back.
 #include "window_fixture.h"
 
+#include "book/file_manager.h"
 #include "test_support.h"
 
 #include <QSplitter>
@@ -24,6 +25,17 @@ TEST_F(WindowTest, BoundsListWidthAndCaptionComeFromTheSettingsAndGoBack) {
                                "Height=480\r\n", "ListWidth=180\r\n", "[Mine]\r\nx=1\r\n"})
     EXPECT_TRUE(ini.contains(expected)) << expected << "\n" << ini.constData();
   EXPECT_TRUE(ini.contains(Cp932(QStringLiteral("WindowCaption=メモ帳\r\n"))));
+}
+
+// The trash file must never be open twice: its two objects would save over each other.
+TEST_F(WindowTest, TrashCurrentAtShutdownIsTheTrashItselfAtTheNextStart) {
+  Open({QStringLiteral("a")});
+  Form->SetCurrentBook(Form->TrashBook.get());
+  Form.reset();
+  Form = std::make_unique<TForm1>(Root());
+  Form->QuietShutdown = true;
+  EXPECT_EQ(Form->CurrentBook, Form->TrashBook.get());
+  EXPECT_EQ(Form->FileManager->FindFile(Form->TrashBook->GetPath()), nullptr);
 }
 
 }  // namespace
