@@ -15,6 +15,8 @@ void TForm1::Timer1Timer() {
 
 void TForm1::ApplicationEvents1Idle() {
   IdleArmed = false;
+  // A pass armed just before the shut-down finds the books saved and freed.
+  if (ShutDownDone) return;
   SaveOpenBooks();
 }
 

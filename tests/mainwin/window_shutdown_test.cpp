@@ -3,10 +3,12 @@
 
 #include "book/book.h"
 #include "book/date_text.h"
+#include "book/file_manager.h"
 #include "book/memo.h"
 #include "book/trash_book.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 
@@ -43,6 +45,15 @@ TEST_F(WindowTest, ABookThatCannotBeSavedAtShutdownIsRescued) {
   ASSERT_TRUE(book.Load());
   ASSERT_EQ(book.Count(), 1);
   EXPECT_EQ(book.MemoAt(0)->Text, QStringLiteral("keep me too"));
+}
+
+// A close can come between a timer tick and the idle moment it armed.
+TEST_F(WindowTest, AnAutosavePassArmedBeforeShutdownDoesNothingAfterIt) {
+  Open({QStringLiteral("a")});
+  Form->Timer1Timer();
+  Form->Shutdown();
+  QApplication::processEvents();
+  EXPECT_EQ(Form->FileManager, nullptr);
 }
 
 }  // namespace
