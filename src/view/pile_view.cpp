@@ -336,6 +336,9 @@ void TPileView::ScrollBy(int delta) {
 }
 
 void TPileView::PaperPressed(const TPaper& paper) {
+  // The user works in the papers again: the memo made current next keeps the keyboard,
+  // even when the memo list had taken the focus from them before.
+  TView::SetPaperFocus(true);
   const int index = IndexOf(&paper);
   if (index >= 0) Host.SelectMemoAt(index);
 }

@@ -112,6 +112,24 @@ TEST_F(WindowTest, RightClickMakesCurrentAndOpensTheMemoMenuOnlyOverTheSameItem)
   EXPECT_EQ(CurrentIndex(), 0);
 }
 
+// A right click on the list leaves the papers unfocused; a click into a paper takes them back,
+// so moving on to the next memo keeps the keyboard there.
+TEST_F(WindowTest, AClickIntoAPaperAfterTheMemoMenuKeepsTheFocusInThePapers) {
+  Open({QStringLiteral("a"), QStringLiteral("b")});
+  QWidget* rows = List().viewport();
+  QTest::mousePress(rows, Qt::RightButton, {}, QPoint(20, 2));
+  QTest::mouseRelease(rows, Qt::RightButton, {}, QPoint(20, rows->height() - 2));
+  QApplication::processEvents();
+  QTest::mouseClick(PileEditor(0)->viewport(), Qt::LeftButton, {}, QPoint(30, 5));
+  QApplication::processEvents();
+  ASSERT_EQ(FocusedEditor(), PileEditor(0));
+  Press(Qt::Key_Down, Qt::AltModifier);
+  EXPECT_EQ(CurrentIndex(), 1);
+  ASSERT_EQ(FocusedEditor(), PileEditor(1));
+  QTest::keyClicks(FocusedEditor(), "x");
+  EXPECT_TRUE(MemoText(1).contains(QLatin1Char('x')));
+}
+
 TEST_F(WindowTest, TypedAndInputMethodTextReachesTheDiskAtTheNextTick) {
   Open({QStringLiteral("a")});
   const QString path = Book().GetPath();
