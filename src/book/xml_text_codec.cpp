@@ -1,5 +1,6 @@
 #include "book/xml_text_codec.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -122,33 +123,24 @@ QString RevealControls(const QString& text) {
   return out;
 }
 
+namespace {
+
+// Searched break by break: the fast character search keeps a long text of CR LF breaks cheap.
+bool HasLoneBreak(QStringView text) {
+  for (qsizetype i = text.indexOf(u'\n'); i >= 0; i = text.indexOf(u'\n', i + 1))
+    if (i == 0 || text[i - 1] != u'\r') return true;
+  for (qsizetype i = text.indexOf(u'\r'); i >= 0; i = text.indexOf(u'\r', i + 1))
+    if (i + 1 == text.size() || text[i + 1] != u'\n') return true;
+  return false;
+}
+
+}  // namespace
+
 QString LineBreaksToCrLf(const QString& text) {
-  const auto* data = reinterpret_cast<const char16_t*>(text.constData());
-  const qsizetype size = text.size();
-  const auto isCrLf = [&](qsizetype i) { return data[i] == u'\r' && i + 1 < size && data[i + 1] == u'\n'; };
-  qsizetype i = 0;
-  for (; i < size; ++i) {
-    if (isCrLf(i))
-      ++i;
-    else if (data[i] == u'\r' || data[i] == u'\n')
-      break;
-  }
-  if (i == size) return text;
+  if (!HasLoneBreak(text)) return text;
   // Every literal break of the file is one line break, as XML end-of-line handling sees it.
-  QString out;
-  out.reserve(size + 16);
-  out.append(QStringView(data, i));
-  for (; i < size; ++i) {
-    if (isCrLf(i)) {
-      out.append(u"\r\n");
-      ++i;
-    } else if (data[i] == u'\r' || data[i] == u'\n') {
-      out.append(u"\r\n");
-    } else {
-      out.append(QChar(data[i]));
-    }
-  }
-  return out;
+  static const QRegularExpression loneBreak(QStringLiteral("\r(?!\n)|(?<!\r)\n"));
+  return QString(text).replace(loneBreak, QStringLiteral("\r\n"));
 }
 
 QString ReadXmlValue(const char* utf8, bool memoText) {
