@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   QObject::connect(&instance, &TSingleInstance::ActivationRequested, form.get(), [&form] {
-    form->showNormal();
+    // Only a minimised window is restored; a maximised one stays maximised.
+    form->setWindowState(form->windowState() & ~Qt::WindowMinimized);
+    form->show();
     form->raise();
     form->activateWindow();
   });
