@@ -39,11 +39,15 @@ TMemoForPileView::TMemoForPileView(TSimplePilePaper& paper, QWidget* parent) : Q
 }
 
 void TMemoForPileView::keyPressEvent(QKeyEvent* event) {
+  const int caretBefore = textCursor().position();
   if (Paper && IsEnterKey(event))
     Paper->EnterKey();
   else
     QPlainTextEdit::keyPressEvent(event);
-  if (Paper && !event->text().isEmpty()) Paper->View.MemoChanged(vnShowCaret, 0, 0);
+  // The editor never scrolls itself; the pile follows typing and keys that move the caret
+  // (Ctrl+Home, Page Down and the like), which could otherwise leave it out of sight.
+  if (Paper && (!event->text().isEmpty() || textCursor().position() != caretBefore))
+    Paper->View.MemoChanged(vnShowCaret, 0, 0);
 }
 
 void TMemoForPileView::mousePressEvent(QMouseEvent* event) {

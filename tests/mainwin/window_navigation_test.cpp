@@ -5,6 +5,7 @@
 #include "view/pile_view.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 
 namespace {
@@ -69,6 +70,25 @@ TEST_F(WindowTest, UpAtTheFirstMemoAndDownAtTheLastScrollBy70Pixels) {
   EXPECT_EQ(ScrollPos(), maximum - 30);
   Press(Qt::Key_Down);
   EXPECT_EQ(ScrollPos(), maximum);
+}
+
+// Keys that jump far inside one tall memo bring the pile along to the caret.
+TEST_F(WindowTest, CaretJumpsInsideATallMemoKeepTheCaretInSight) {
+  QStringList lines;
+  for (int i = 0; i < 80; ++i) lines << QStringLiteral("line %1").arg(i);
+  Open({lines.join(QStringLiteral("\r\n")), QStringLiteral("below")}, -1, QSize(500, 400));
+  Enter(0, 0);
+  ASSERT_EQ(ScrollPos(), 0);
+  Press(Qt::Key_End, Qt::ControlModifier);
+  QPlainTextEdit* editor = PileEditor(0);
+  const auto caretInSight = [&] {
+    const int y = editor->mapTo(Pile().ScrollBox()->viewport(), editor->cursorRect().topLeft()).y();
+    return y >= 0 && y + editor->cursorRect().height() <= Pile().ScrollBox()->viewport()->height();
+  };
+  EXPECT_GT(ScrollPos(), 0);
+  EXPECT_TRUE(caretInSight());
+  Press(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_TRUE(caretInSight());
 }
 
 TEST_F(WindowTest, ArrowKeysInAnEmptyBookScrollAndChangeNothing) {
