@@ -6,6 +6,7 @@
 #include "book/xml_text_codec.h"
 
 #include <QFile>
+#include <QXmlStreamReader>
 #include <optional>
 #include <pugixml.hpp>
 #include <cstring>
@@ -46,6 +47,13 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
   return bytes;
 }
 
+// pugixml takes text around tags for a document; the strict reader says whether it is one.
+bool IsWellFormedXml(const QByteArray& bytes) {
+  QXmlStreamReader reader(bytes);
+  while (!reader.atEnd()) reader.readNext();
+  return !reader.hasError();
+}
+
 // Reads the XML form, parsing bytes in place; false when the file is not in that form.
 bool ReadXmlBook(TBook& book, QByteArray& bytes, const QString& path) {
   const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
@@ -56,8 +64,12 @@ bool ReadXmlBook(TBook& book, QByteArray& bytes, const QString& path) {
                                     pugi::encoding_utf8))
     return false;
   const pugi::xml_node root = document.document_element();
-  if (std::strcmp(root.name(), "VopaMemoBook") != 0)
+  if (std::strcmp(root.name(), "VopaMemoBook") != 0) {
+    // Text with tags in it is no XML document: it goes to the earlier-form reader as plain text.
+    const std::optional<QByteArray> original = ReadWholeFile(path);
+    if (!original || !IsWellFormedXml(*original)) return false;
     throw EVopaError(QStringLiteral("%1 はブックではありません (ルート要素 \"%2\")。").arg(path, QString::fromUtf8(root.name())));
+  }
   if (HoldsEarlierFormMemo(root)) return false;
   ReadOptions(root, book.Options);
   ReadMemos(root, book);

@@ -172,8 +172,14 @@ TEST_F(BookFileTest, PlainTextBecomesAnEmptyMemoAndTheWholeText) {
       {"\x93\xfa\x96\x7b\r\n\r\nend", "日本\r\n\r\nend\r\n"},  // code page 932
       {"日本語\rUTF-8", "日本語\r\nUTF-8\r\n"},
       {"", ""},
+      // Tags in text that is not well-formed XML: pugixml would take these for another root.
+      {"hello <b>x</b>", "hello <b>x</b>\r\n"},
+      {"<b>note</b> and more", "<b>note</b> and more\r\n"},
+      {"<a>x</a>\n<b>y</b>", "<a>x</a>\r\n<b>y</b>\r\n"},
+      {"<b>x & y</b>", "<b>x & y</b>\r\n"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.Bytes.constData());
     const auto book = LoadedFrom("plain.txt", c.Bytes);
     EXPECT_EQ(book->Options.Get("Type"), "Book");
     ASSERT_EQ(book->Count(), 2);
