@@ -415,6 +415,10 @@ void TPileView::AfterCommand(TMemoCommand& code) {
       ScrollBy(CaretDelta());
       break;
     case mcInsertNew:
+      // A new memo is made to be written in: it takes the keyboard wherever it was.
+      SetPaperFocus(true);
+      ScrollBy(ShowCurrentDelta());
+      break;
     case mcFirst:
     case mcPrevious:
     case mcNext:

@@ -71,6 +71,20 @@ TEST_F(WindowTest, CtrlNPutsAFocusedEmptyMemoOnTop) {
   EXPECT_TRUE(Book().Modified);
 }
 
+// The memo menu of the list leaves the keyboard in the list; a new memo still takes it.
+TEST_F(WindowTest, CtrlNFromTheMemoListFocusesTheNewMemo) {
+  Open({QStringLiteral("old")}, 0);
+  QWidget* rows = List().viewport();
+  QTest::mousePress(rows, Qt::RightButton, {}, QPoint(20, 2));
+  QTest::mouseRelease(rows, Qt::RightButton, {}, QPoint(20, rows->height() - 2));
+  List().setFocus();
+  Press(Qt::Key_N, Qt::ControlModifier);
+  ASSERT_EQ(Book().Count(), 2);
+  ASSERT_EQ(FocusedEditor(), PileEditor(0));
+  QTest::keyClicks(FocusedEditor(), "typed");
+  EXPECT_EQ(MemoText(0), QStringLiteral("typed"));
+}
+
 TEST_F(WindowTest, MoveKeysFollowTheEnabledRules) {
   Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
   Enter(0, 0);
