@@ -114,7 +114,10 @@ void TForm1::acPastAsNewMemoExecute() {
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return;
   const int index = InsertMemo(ToMemoText(text), 0, nullptr);
-  if (index >= 0) SelectMemoAt(index);
+  if (index < 0) return;
+  SelectMemoAt(index);
+  // The new memo is at the top; the pile may be scrolled far from it.
+  ShowCurrentInPile();
 }
 
 void TForm1::EmptyTrash() {

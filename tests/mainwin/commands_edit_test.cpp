@@ -96,6 +96,20 @@ TEST_F(EditCommands, PasteAsNewMemoPutsClipboardTextOnTop) {
   EXPECT_EQ(Book().Count(), 2);
 }
 
+// The pasted memo goes to the top of the pile; the pile follows it there.
+TEST_F(EditCommands, PasteAsNewMemoBringsTheNewMemoIntoSight) {
+  QStringList texts;
+  for (int i = 0; i < 30; ++i) texts << QStringLiteral("memo %1\r\nsecond line\r\nthird line").arg(i);
+  Open(texts, -1, QSize(500, 400));
+  Enter(0, 0);
+  Press(Qt::Key_Down, Qt::AltModifier | Qt::ShiftModifier);
+  ASSERT_GT(ScrollPos(), 0);
+  QApplication::clipboard()->setText(QStringLiteral("pasted"));
+  Press(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_EQ(CurrentIndex(), 0);
+  EXPECT_EQ(ScrollPos(), 0);
+}
+
 TEST_F(EditCommands, DateTimeCutAndPasteWorkOnTheFocusedEditor) {
   Open({"abc"}, 0);
   QPlainTextEdit* editor = PileEditor(0);
