@@ -53,6 +53,8 @@ QList<TActionEntry> ActionEntries() {
       {&TMainActions::acInputDate, "acInputDate", "編集", "日付を挿入", "", {}},
       {&TMainActions::acInputTime, "acInputTime", "編集", "時刻を挿入", "", {}},
       {&TMainActions::acSave, "acSave", "ファイル", "acSave", "", ctrl(Qt::Key_S)},
+      {&TMainActions::acPreviousBook, "acPreviousBook", "ブック操作", "acPreviousBook", "前のブック", {}},
+      {&TMainActions::acNextBook, "acNextBook", "ブック操作", "acNextBook", "次のブック", {}},
       {&TMainActions::acOpenTrash, "acOpenTrash", "ブック操作", "ごみ箱を開く", "ごみ箱を開く", {}},
       {&TMainActions::FileExit1, "FileExit1", "ファイル", "ヴォパメモの終了(&X)", "終了|アプリケーションを終了する", {}},
       {&TMainActions::acChangetoPileView, "acChangetoPileView", "表示", "acChangetoPileView", "", {}},
@@ -92,6 +94,9 @@ void TMainActions::SetRuntimeShortCuts() {
   acBottom->setShortcut(keys(Qt::SHIFT | Qt::ALT | Qt::Key_Down));
   // Return and the keypad's Enter are one key to the user.
   acDevide->setShortcuts({keys(Qt::CTRL | Qt::Key_Return), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter))});
+  acNextBook->setShortcut(keys(Qt::CTRL | Qt::Key_Tab));
+  // Shift turns Tab into Backtab on the way in; both spellings mean the same keys.
+  acPreviousBook->setShortcuts({keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
   acPastAsNewMemo->setShortcut(keys(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
   acEscapeFocus->setShortcut(keys(Qt::Key_Escape));
   acDown->setShortcut(keys(Qt::Key_Down));
@@ -102,7 +107,8 @@ void TMainActions::SetRuntimeShortCuts() {
 
 QList<QAction*> TMainActions::RoutedThroughWindow() const {
   // Cut and paste are the editor's own; every other memo key goes to the dispatcher.
-  return {acNewMemo,  acTrashMemo, acMoveUp, acMoveDown, acMoveTop,     acMoveBottom,    acDevide,
-          acJoint,    acNextMemo,  acPreviousMemo, acTop, acBottom,     acUp,            acDown,
-          acEscapeFocus, acPastAsNewMemo, acCopy, acInputDate, acInputTime, acSave};
+  return {acNewMemo, acTrashMemo,    acMoveUp,        acMoveDown, acMoveTop,   acMoveBottom, acDevide,
+          acJoint,   acNextMemo,     acPreviousMemo,  acTop,      acBottom,    acUp,         acDown,
+          acEscapeFocus, acPastAsNewMemo, acCopy,     acInputDate, acInputTime, acSave,       acPreviousBook,
+          acNextBook};
 }

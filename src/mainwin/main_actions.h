@@ -30,6 +30,8 @@ struct TMainActions {
   QAction* acInputDate;
   QAction* acInputTime;
   QAction* acSave;
+  QAction* acPreviousBook;
+  QAction* acNextBook;
   QAction* acOpenTrash;
   QAction* FileExit1;
   QAction* acChangetoPileView;

@@ -60,6 +60,7 @@ TForm1::TForm1(const QString& dataHome, QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   BuildViewButtons();
   ConnectDirectCommands();
+  ConnectBookSteps();
   qApp->installEventFilter(this);
   FormCreate();
   // After start-up, so the keys routed through the window include the run-time shortcuts.

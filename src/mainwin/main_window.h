@@ -77,6 +77,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   // Memo commands.
   void DoMemoCommand(TMemoCommand code);
   void UpdateActions();
+  // The previous (step < 0) or next open book.
+  void StepBook(int step);
   // Titles follow the memo texts; the list repaints the rows in sight.
   void RepaintMemoList();
   bool ShiftHeld() const;
@@ -117,6 +119,7 @@ class TForm1 : public QMainWindow, public TBookHost {
   TBook* TryOpenBook(const QString& path);
   void ApplicationEvents1Idle();
   void ConnectMemoActions();
+  void ConnectBookSteps();
   void WheelToCommand(QWheelEvent* event);
   void ShowCurrentInPile();
   void CloseBooksRescuing();

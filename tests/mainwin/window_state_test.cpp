@@ -166,3 +166,30 @@ TEST_F(WindowTest, TheListRepaintsWhenTypingChangesATitle) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WindowTest, CtrlTabStepsThroughTheOpenBooksAndLeadsBackFromTheTrash) {
+  WriteBook(QStringLiteral("Books/zz/Other.vopa"), {QStringLiteral("x")});
+  Open({QStringLiteral("a")}, 0);
+  TBook* test = Form->CurrentBook;
+  auto* other = static_cast<TBook*>(Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa"))));
+  ASSERT_EQ(Form->FileManager->Files.front().get(), other);  // newest first: Other, Test
+  Press(Qt::Key_Tab, Qt::ControlModifier);  // from the last book, wrapping to the first
+  EXPECT_EQ(Form->CurrentBook, other);
+  Press(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(Form->CurrentBook, test);
+  Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Form->CurrentBook, other);
+  Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);  // from the first, wrapping to the last
+  EXPECT_EQ(Form->CurrentBook, test);
+  Form->Actions.acOpenTrash->trigger();
+  Press(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(Form->CurrentBook, other);
+  Form->Actions.acOpenTrash->trigger();
+  Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Form->CurrentBook, test);
+  EXPECT_EQ(Form->FileManager->Files.front().get(), other);
+}
+
+}  // namespace
