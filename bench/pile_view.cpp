@@ -97,6 +97,14 @@ void BM_ShowBook(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowBook)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// The relayout a window resize or a splitter move sends, when the width stayed the same.
+void BM_RelayoutSameWidth(benchmark::State& state) {
+  TBenchHost host(2000);
+  host.Show();
+  for (auto _ : state) host.View->Notify(vnRelayout);
+}
+BENCHMARK(BM_RelayoutSameWidth)->Unit(benchmark::kMillisecond);
+
 
 void TypeKey(QWidget* editor, int key, const QString& text) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

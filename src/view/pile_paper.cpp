@@ -193,8 +193,15 @@ int TSimplePilePaper::CountLines() const {
     }
     return lines;
   }
-  return WrappedLineCount(EditorText(), Pile.PaperFont(), Pile.PaperTextOption(),
-                          Pile.PaperWidth() - 2 * kDocumentMargin);
+  // A paper out of sight is laid out again only when its width, text or font changed.
+  const qreal width = Pile.PaperWidth() - 2 * kDocumentMargin;
+  const QString text = EditorText();
+  if (LineCount < 0 || width != MeasuredWidth || text != MeasuredText) {
+    MeasuredLines = WrappedLineCount(text, Pile.PaperFont(), Pile.PaperTextOption(), width);
+    MeasuredWidth = width;
+    MeasuredText = text;
+  }
+  return MeasuredLines;
 }
 
 void TSimplePilePaper::FitHeight() {

@@ -64,6 +64,10 @@ class TSimplePilePaper : public TPaper {
 
  private:
   int CountLines() const;
+  // What the last layout of the paper out of sight was made for.
+  mutable qreal MeasuredWidth = -1;
+  mutable QString MeasuredText;
+  mutable int MeasuredLines = 0;
   void ApplyColors();
   void ReleaseEditor();
   void Divide();
