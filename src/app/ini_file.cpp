@@ -1,6 +1,7 @@
 #include "app/ini_file.h"
 
 #include "book/code_page.h"
+#include "book/keep_aside.h"
 #include "book/vopa_error.h"
 
 #include <QFile>
@@ -83,7 +84,10 @@ std::optional<qint64> ParseInteger(QStringView text) {
 
 TIniFile::TIniFile(QString path) : Path(std::move(path)) {
   QFile file(Path);
-  if (!file.open(QIODevice::ReadOnly)) return;
+  if (!file.open(QIODevice::ReadOnly)) {
+    Unreadable = file.exists();
+    return;
+  }
   QByteArray bytes = file.readAll();
   const bool utf8 = bytes.startsWith(kUtf8Bom);
   if (utf8) bytes.remove(0, kUtf8Bom.size());
@@ -191,6 +195,11 @@ QByteArray TIniFile::Encoded() const {
 }
 
 void TIniFile::UpdateFile() {
+  // A file that was there but could not be read is kept, not replaced by defaults.
+  if (Unreadable) {
+    KeepAside(Path);
+    Unreadable = false;
+  }
   const QByteArray bytes = Encoded();
   QSaveFile file(Path);
   // Unbuffered: Qt 6.4's commit() overlooks a write error that only shows when its

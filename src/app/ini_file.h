@@ -29,6 +29,7 @@ class TIniFile {
   const QString& FileName() const { return Path; }
 
  private:
+  bool Unreadable = false;
   struct TLine {
     QString Text;
     // The bytes read from a code page 932 file, written back unchanged while the

@@ -3,6 +3,7 @@
 #include "app/ini_file.h"
 #include "book/book.h"
 #include "book/file_manager.h"
+#include "book/keep_aside.h"
 #include "book/trash_book.h"
 #include "book/vopa_error.h"
 #include "view/page_view.h"
@@ -18,13 +19,6 @@ namespace {
 
 constexpr int kAutosaveInterval = 10000;
 const QString kBookExtension = QStringLiteral(".vopa");
-
-// A free name beside path for a file that must not be overwritten: "<path>.unreadable", ".unreadable2", ...
-QString AsideName(const QString& path) {
-  QString candidate = path + QStringLiteral(".unreadable");
-  for (int n = 2; QFileInfo::exists(candidate); ++n) candidate = path + QStringLiteral(".unreadable%1").arg(n);
-  return candidate;
-}
 
 // "Book1.vopa", else the first free "BookN.vopa", so an unreadable book is never overwritten.
 QString FreeNewBookPath(const QString& dir) {
@@ -75,9 +69,7 @@ void TForm1::OpenTrashBook() {
   }
   if (!trash && QFileInfo::exists(path)) {
     // Keep what could not be read; the user may still rescue it by hand.
-    const QString aside = AsideName(path);
-    if (!QFile::rename(path, aside))
-      throw EVopaError(QStringLiteral("ごみ箱のファイル %1 を読めず、退避もできませんでした。").arg(path));
+    const QString aside = KeepAside(path);
     ReportError(QStringLiteral("ごみ箱のファイルを読めなかったため、%1 として残し、新しいごみ箱を作りました。\n%2")
                     .arg(aside, readError));
   }

@@ -4,6 +4,8 @@
 #include "book/vopa_error.h"
 #include "test_support.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -28,6 +30,20 @@ TEST_F(IniFileTest, MissingFileReadsDefaultsAndWritingCreatesIt) {
   ini.WriteBool("Startup", "SpecificBook", true);
   ini.UpdateFile();
   EXPECT_EQ(ReadBytes(Path), "[Color]\r\nPaper=-16777211\r\n\r\n[Startup]\r\nSpecificBook=1\r\n");
+}
+
+TEST_F(IniFileTest, AnUnreadableFileIsKeptAsideBeforeTheNewOneIsWritten) {
+  // A directory in the file's place stands for a file that exists but cannot be read.
+  ASSERT_TRUE(QDir().mkpath(Path));
+  WriteBytes(Path + QStringLiteral("/inside"), "kept");
+  TIniFile ini(Path);
+  EXPECT_EQ(ini.ReadInteger("Color", "Paper", 7), 7);
+  ini.WriteInteger("Color", "Paper", 1);
+  ini.UpdateFile();
+  EXPECT_EQ(ReadBytes(Path), "[Color]\r\nPaper=1\r\n");
+  EXPECT_EQ(ReadBytes(Path + QStringLiteral(".unreadable/inside")), "kept");
+  ini.UpdateFile();  // only the first write moves anything aside
+  EXPECT_FALSE(QFileInfo::exists(Path + QStringLiteral(".unreadable2")));
 }
 
 TEST_F(IniFileTest, IntegersReadDecimalAndBothHexFormsElseTheDefault) {
