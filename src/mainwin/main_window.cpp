@@ -37,6 +37,14 @@ QLabel* NewTitleBar(const QString& objectName, const QString& caption, QWidget* 
   return bar;
 }
 
+QSplitter* NewSplitter(Qt::Orientation orientation, const QString& objectName, int handleWidth, QWidget* parent) {
+  auto* splitter = new QSplitter(orientation, parent);
+  splitter->setObjectName(objectName);
+  splitter->setHandleWidth(handleWidth);
+  splitter->setChildrenCollapsible(false);
+  return splitter;
+}
+
 QVBoxLayout* NewColumn(QWidget* owner) {
   auto* column = new QVBoxLayout(owner);
   column->setContentsMargins(0, 0, 0, 0);
@@ -82,20 +90,14 @@ void TForm1::BuildFrame() {
 
   auto* central = new QWidget(this);
   auto* frame = NewColumn(central);
-  PaneSplitter = new QSplitter(Qt::Horizontal, central);
-  PaneSplitter->setObjectName(QStringLiteral("Splitter1"));
-  PaneSplitter->setHandleWidth(2);
-  PaneSplitter->setChildrenCollapsible(false);
+  PaneSplitter = NewSplitter(Qt::Horizontal, QStringLiteral("Splitter1"), 2, central);
 
   ListPane = new QWidget(PaneSplitter);
   ListPane->setObjectName(QStringLiteral("ListPane"));
   ListPane->setMinimumWidth(kMinPaneWidth);
   auto* listColumn = NewColumn(ListPane);
   listColumn->addWidget(NewTitleBar(QStringLiteral("MemosTitleBar"), QStringLiteral("Memos"), ListPane));
-  ListSplitter = new QSplitter(Qt::Vertical, ListPane);
-  ListSplitter->setObjectName(QStringLiteral("Splitter2"));
-  ListSplitter->setHandleWidth(4);
-  ListSplitter->setChildrenCollapsible(false);
+  ListSplitter = NewSplitter(Qt::Vertical, QStringLiteral("Splitter2"), 4, ListPane);
   QumColListBox1 = new TQumColListBox(ListSplitter);
   QumColListBox1->setObjectName(QStringLiteral("QumColListBox1"));
   QumColListBox1->setMinimumSize(50, kMinMemoListHeight);

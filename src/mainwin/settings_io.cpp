@@ -21,7 +21,9 @@ void RegisterFontSubstitutes() {
 }
 
 bool IsFontInstalled(const QString& family) {
-  return QFontDatabase::families().contains(family, Qt::CaseInsensitive) || !QFont::substitutes(family).isEmpty();
+  // Asked once per setting at start-up; the font list is read once.
+  static const QStringList installed = QFontDatabase::families();
+  return installed.contains(family, Qt::CaseInsensitive) || !QFont::substitutes(family).isEmpty();
 }
 
 }  // namespace
