@@ -1,10 +1,10 @@
 // Save and load of a 10,000-memo book against the floor of pugixml and a plain write.
 #include "book/book.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <QFile>
+#include <QTemporaryDir>
 #include <pugixml.hpp>
 
 namespace {

@@ -1,7 +1,7 @@
 // Pile view: showing big books, one keystroke in the last memo, memory per memo.
+#include "view/pile_view.h"
 #include "book/book.h"
 #include "view/pile_paper.h"
-#include "view/pile_view.h"
 #include "view/view_host.h"
 
 #include <QApplication>
@@ -41,7 +41,9 @@ class TBenchHost : public TViewHost {
     View->MemoChanged(vnEnter, GetCurrentIndex(), -1);
   }
   int GetCurrentIndex() const override { return Current ? Book.IndexOf(Current) : -1; }
-  void SelectMemoAt(int index) override { SetCurrentMemo(index < 0 ? nullptr : Book.MemoAt(qMin(index, Book.Count() - 1))); }
+  void SelectMemoAt(int index) override {
+    SetCurrentMemo(index < 0 ? nullptr : Book.MemoAt(qMin(index, Book.Count() - 1)));
+  }
   TBook* GetCurrentBook() const override { return const_cast<TBook*>(&Book); }
   TView* GetCurrentView() const override { return View.get(); }
   int InsertMemo(const QString&, int, const TOptionList*) override { return -1; }
@@ -105,7 +107,6 @@ void BM_RelayoutSameWidth(benchmark::State& state) {
 }
 BENCHMARK(BM_RelayoutSameWidth)->Unit(benchmark::kMillisecond);
 
-
 void TypeKey(QWidget* editor, int key, const QString& text) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
   QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
@@ -127,7 +128,8 @@ void BM_KeystrokeInLastMemo(benchmark::State& state) {
   paper.SetCaretToEnd();
   QApplication::processEvents();
   TypeKey(editor, Qt::Key_A, QStringLiteral("a"));
-  if (!host.Book.MemoAt(host.Book.Count() - 1)->Text.endsWith('a')) state.SkipWithError("typing did not reach the memo");
+  if (!host.Book.MemoAt(host.Book.Count() - 1)->Text.endsWith('a'))
+    state.SkipWithError("typing did not reach the memo");
   TypeKey(editor, Qt::Key_Backspace, QString());
   bool add = true;
   for (auto _ : state) {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <sys/resource.h>
 #include <QByteArray>
 #include <QString>
-#include <sys/resource.h>
 
 // Reads a whole file; empty when it cannot be read.
 QByteArray ReadBytes(const QString& path);

@@ -6,7 +6,7 @@ class TIniFile;
 
 // The program's directories, each with a trailing separator.
 struct TAppDirs {
-  QString ExeDir;    // where the settings file, "Books" and "Extra" live by default
+  QString ExeDir;  // where the settings file, "Books" and "Extra" live by default
   QString BookDir;
   QString ExtraDir;
   QString IniPath;

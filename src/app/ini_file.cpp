@@ -142,9 +142,7 @@ bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) co
   return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-bool TIniFile::ValueExists(const QString& section, const QString& key) const {
-  return FindKey(section, key) >= 0;
-}
+bool TIniFile::ValueExists(const QString& section, const QString& key) const { return FindKey(section, key) >= 0; }
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
   const qsizetype index = FindKey(section, key);
@@ -174,8 +172,7 @@ void TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 }
 
 void TIniFile::DeleteKey(const QString& section, const QString& key) {
-  for (qsizetype index = FindKey(section, key); index >= 0; index = FindKey(section, key))
-    Lines.removeAt(index);
+  for (qsizetype index = FindKey(section, key); index >= 0; index = FindKey(section, key)) Lines.removeAt(index);
 }
 
 QByteArray TIniFile::Encoded() const {

@@ -5,16 +5,16 @@
 #include "book/book_host.h"
 #include "book/date_text.h"
 
-#include <QDateTime>
 #include <pwd.h>
 #include <unistd.h>
+#include <QDateTime>
 
 namespace {
 
 QString LoginName() {
   const passwd* account = getpwuid(getuid());
-  const QString name = account && account->pw_name ? QString::fromLocal8Bit(account->pw_name)
-                                                   : qEnvironmentVariable("USER");
+  const QString name =
+      account && account->pw_name ? QString::fromLocal8Bit(account->pw_name) : qEnvironmentVariable("USER");
   return name.left(255);
 }
 

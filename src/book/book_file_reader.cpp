@@ -7,9 +7,9 @@
 
 #include <QFile>
 #include <QXmlStreamReader>
+#include <cstring>
 #include <optional>
 #include <pugixml.hpp>
-#include <cstring>
 
 namespace {
 
@@ -33,8 +33,7 @@ void ReadMemos(pugi::xml_node root, TBook& book) {
   for (pugi::xml_node element : root.children("Memo")) {
     auto memo = std::make_unique<TSMemo>(&book);
     ReadOptions(element, memo->Options);
-    if (pugi::xml_node text = element.child("text"))
-      memo->Text = ReadXmlValue(text.child_value(), true);
+    if (pugi::xml_node text = element.child("text")) memo->Text = ReadXmlValue(text.child_value(), true);
     book.Memos.push_back(std::move(memo));
   }
 }
@@ -68,7 +67,8 @@ bool ReadXmlBook(TBook& book, QByteArray& bytes, const QString& path) {
     // Text with tags in it is no XML document: it goes to the earlier-form reader as plain text.
     const std::optional<QByteArray> original = ReadWholeFile(path);
     if (!original || !IsWellFormedXml(*original)) return false;
-    throw EVopaError(QStringLiteral("%1 はブックではありません (ルート要素 \"%2\")。").arg(path, QString::fromUtf8(root.name())));
+    throw EVopaError(
+        QStringLiteral("%1 はブックではありません (ルート要素 \"%2\")。").arg(path, QString::fromUtf8(root.name())));
   }
   if (HoldsEarlierFormMemo(root)) return false;
   ReadOptions(root, book.Options);

@@ -7,9 +7,9 @@
 
 #include <QSaveFile>
 #include <QStringEncoder>
-#include <pugixml.hpp>
 #include <algorithm>
 #include <cstring>
+#include <pugixml.hpp>
 
 namespace {
 

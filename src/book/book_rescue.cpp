@@ -8,9 +8,10 @@
 
 QString WriteRescueFile(TBook& book, const QString& fallbackDir) {
   const QString originalPath = book.GetPath();
-  const QString name = QStringLiteral("%1 (rescued %2)%3")
-                           .arg(book.GetTitle(), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")),
-                                QStringLiteral(".vopa"));
+  const QString name =
+      QStringLiteral("%1 (rescued %2)%3")
+          .arg(book.GetTitle(), QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")),
+               QStringLiteral(".vopa"));
   QString lastError;
   for (const QString& dir : {book.Dir, fallbackDir}) {
     if (dir.isEmpty() || QFileInfo::exists(dir + name)) continue;

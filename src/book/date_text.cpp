@@ -8,8 +8,8 @@ QString DateTimeText(const QDateTime& moment) {
 }
 
 std::optional<QDateTime> ParseDateTimeText(const QString& text) {
-  static const QRegularExpression form(QStringLiteral(
-      R"(^\s*(\d{1,4})/(\d{1,2})/(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
+  static const QRegularExpression form(
+      QStringLiteral(R"(^\s*(\d{1,4})/(\d{1,2})/(\d{1,2})(?:\s+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)"));
   const QRegularExpressionMatch match = form.match(text);
   if (!match.hasMatch()) return std::nullopt;
   const auto number = [&match](int group) { return match.captured(group).toInt(); };

@@ -28,8 +28,7 @@ TQumFile* TQumFileManager::OpenFile(const QString& path) {
 }
 
 TQumFile* TQumFileManager::NewFile(const QString& path) {
-  if (QFileInfo::exists(path))
-    throw EVopaError(QStringLiteral("%1 は既にあります。").arg(path));
+  if (QFileInfo::exists(path)) throw EVopaError(QStringLiteral("%1 は既にあります。").arg(path));
   Files.insert(Files.begin(), CreateNew(FileClass, path));
   return Files.front().get();
 }

@@ -33,8 +33,8 @@ using TBytes16 = unsigned char __attribute__((vector_size(16)));
 std::array<uint64_t, 2> SpecialMask(const unsigned char* p) {
   TBytes16 bytes;
   std::memcpy(&bytes, p, sizeof bytes);
-  const auto special = (bytes < 0x20) | (bytes == '&') | (bytes == '<') | (bytes == '>') | (bytes == '"') |
-                       (bytes == kPictureLead);
+  const auto special =
+      (bytes < 0x20) | (bytes == '&') | (bytes == '<') | (bytes == '>') | (bytes == '"') | (bytes == kPictureLead);
   std::array<uint64_t, 2> halves;
   std::memcpy(halves.data(), &special, sizeof halves);
   return halves;

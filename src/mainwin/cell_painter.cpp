@@ -7,11 +7,16 @@
 
 TColorSet ColorsFor(TColor base) {
   switch (base) {
-    case clRed: return {clBlack, 0xCCDDFF, 0x8080FF};
-    case clGray: return {clBlack, 0xE0E0E0, clNone};
-    case clBlue: return {clBlack, 0xFFEEDD, 0xFF8080};
-    case clWhite: return {clBlack, clWindow, clNone};
-    default: return {clBlack, 0xFFFFFF, clNone};
+    case clRed:
+      return {clBlack, 0xCCDDFF, 0x8080FF};
+    case clGray:
+      return {clBlack, 0xE0E0E0, clNone};
+    case clBlue:
+      return {clBlack, 0xFFEEDD, 0xFF8080};
+    case clWhite:
+      return {clBlack, clWindow, clNone};
+    default:
+      return {clBlack, 0xFFFFFF, clNone};
   }
 }
 

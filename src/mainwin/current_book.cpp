@@ -2,8 +2,8 @@
 
 #include "book/book.h"
 #include "book/memo.h"
-#include "view/pile_view.h"
 #include "mainwin/memo_list_box.h"
+#include "view/pile_view.h"
 #include "view/view.h"
 
 #include <QLabel>
@@ -12,11 +12,21 @@
 
 void TForm1::UpdateState(TUpdateKind kind) {
   switch (kind) {
-    case ukBegin: ++UpdateLock; break;
-    case ukEnd: --UpdateLock; break;
-    case ukFlush: UpdateLock = 0; break;
-    case ukCurrentChanged: CurrentChanged = true; break;
-    case ukListChanged: ListChanged = true; break;
+    case ukBegin:
+      ++UpdateLock;
+      break;
+    case ukEnd:
+      --UpdateLock;
+      break;
+    case ukFlush:
+      UpdateLock = 0;
+      break;
+    case ukCurrentChanged:
+      CurrentChanged = true;
+      break;
+    case ukListChanged:
+      ListChanged = true;
+      break;
   }
   if (UpdateLock > 0) return;
   if (ListChanged) {
@@ -31,9 +41,7 @@ void TForm1::UpdateState(TUpdateKind kind) {
   UpdateLock = 0;
 }
 
-int TForm1::CurrentMemoIndex() const {
-  return CurrentBook && CurrentMemo ? CurrentBook->IndexOf(CurrentMemo) : -1;
-}
+int TForm1::CurrentMemoIndex() const { return CurrentBook && CurrentMemo ? CurrentBook->IndexOf(CurrentMemo) : -1; }
 
 void TForm1::SetCurrentMemo(TSMemo* memo) {
   if (memo == CurrentMemo) return;

@@ -18,9 +18,12 @@ struct TActionEntry {
 
 // Actions shown on tool bars or view buttons, with their image in the resources.
 const QHash<QString, QString> kIconNames = {
-    {QStringLiteral("acNewMemo"), QStringLiteral("new_memo")},   {QStringLiteral("acTrashMemo"), QStringLiteral("trash")},
-    {QStringLiteral("acMoveUp"), QStringLiteral("move_up")},     {QStringLiteral("acMoveDown"), QStringLiteral("move_down")},
-    {QStringLiteral("acDevide"), QStringLiteral("divide")},      {QStringLiteral("acJoint"), QStringLiteral("join")},
+    {QStringLiteral("acNewMemo"), QStringLiteral("new_memo")},
+    {QStringLiteral("acTrashMemo"), QStringLiteral("trash")},
+    {QStringLiteral("acMoveUp"), QStringLiteral("move_up")},
+    {QStringLiteral("acMoveDown"), QStringLiteral("move_down")},
+    {QStringLiteral("acDevide"), QStringLiteral("divide")},
+    {QStringLiteral("acJoint"), QStringLiteral("join")},
     {QStringLiteral("acChangetoPileView"), QStringLiteral("pile_view")},
     {QStringLiteral("acChangetoPageView"), QStringLiteral("page_view")},
 };
@@ -56,7 +59,12 @@ QList<TActionEntry> ActionEntries() {
       {&TMainActions::acPreviousBook, "acPreviousBook", "ブック操作", "acPreviousBook", "前のブック", {}},
       {&TMainActions::acNextBook, "acNextBook", "ブック操作", "acNextBook", "次のブック", {}},
       {&TMainActions::acOpenTrash, "acOpenTrash", "ブック操作", "ごみ箱を開く", "ごみ箱を開く", {}},
-      {&TMainActions::FileExit1, "FileExit1", "ファイル", "ヴォパメモの終了(&X)", "終了|アプリケーションを終了する", {}},
+      {&TMainActions::FileExit1,
+       "FileExit1",
+       "ファイル",
+       "ヴォパメモの終了(&X)",
+       "終了|アプリケーションを終了する",
+       {}},
       {&TMainActions::acChangetoPileView, "acChangetoPileView", "表示", "acChangetoPileView", "", {}},
       {&TMainActions::acChangetoPageView, "acChangetoPageView", "表示", "ページビュー", "", {}},
   };
@@ -93,10 +101,12 @@ void TMainActions::SetRuntimeShortCuts() {
   acTop->setShortcut(keys(Qt::SHIFT | Qt::ALT | Qt::Key_Up));
   acBottom->setShortcut(keys(Qt::SHIFT | Qt::ALT | Qt::Key_Down));
   // Return and the keypad's Enter are one key to the user.
-  acDevide->setShortcuts({keys(Qt::CTRL | Qt::Key_Return), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter))});
+  acDevide->setShortcuts({keys(Qt::CTRL | Qt::Key_Return),
+                          QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter))});
   acNextBook->setShortcut(keys(Qt::CTRL | Qt::Key_Tab));
   // Shift turns Tab into Backtab on the way in; both spellings mean the same keys.
-  acPreviousBook->setShortcuts({keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+  acPreviousBook->setShortcuts(
+      {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
   acPastAsNewMemo->setShortcut(keys(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
   acEscapeFocus->setShortcut(keys(Qt::Key_Escape));
   acDown->setShortcut(keys(Qt::Key_Down));
@@ -107,8 +117,8 @@ void TMainActions::SetRuntimeShortCuts() {
 
 QList<QAction*> TMainActions::RoutedThroughWindow() const {
   // Cut and paste are the editor's own; every other memo key goes to the dispatcher.
-  return {acNewMemo, acTrashMemo,    acMoveUp,        acMoveDown, acMoveTop,   acMoveBottom, acDevide,
-          acJoint,   acNextMemo,     acPreviousMemo,  acTop,      acBottom,    acUp,         acDown,
-          acEscapeFocus, acPastAsNewMemo, acCopy,     acInputDate, acInputTime, acSave,       acPreviousBook,
-          acNextBook};
+  return {acNewMemo,   acTrashMemo, acMoveUp,       acMoveDown,      acMoveTop, acMoveBottom,
+          acDevide,    acJoint,     acNextMemo,     acPreviousMemo,  acTop,     acBottom,
+          acUp,        acDown,      acEscapeFocus,  acPastAsNewMemo, acCopy,    acInputDate,
+          acInputTime, acSave,      acPreviousBook, acNextBook};
 }

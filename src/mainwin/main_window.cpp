@@ -15,9 +15,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QSplitter>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -84,8 +84,8 @@ void TForm1::BuildFrame() {
 
   auto* menus = menuBar();
   menus->setObjectName(QStringLiteral("MainMenu1"));
-  for (const QString& caption : {QStringLiteral("ファイル(&Y)"), QStringLiteral("編集(&X)"),
-                                 QStringLiteral("表示(&Z)"), QStringLiteral("ヘルプ(&W)")})
+  for (const QString& caption : {QStringLiteral("ファイル(&Y)"), QStringLiteral("編集(&X)"), QStringLiteral("表示(&Z)"),
+                                 QStringLiteral("ヘルプ(&W)")})
     menus->addMenu(caption);
 
   auto* central = new QWidget(this);

@@ -14,7 +14,8 @@
 QString TForm1::RescueReport(TBook& book, const QString& error) {
   try {
     const QString rescued = WriteRescueFile(book, Dirs.ExeDir);
-    return QStringLiteral("%1 を保存できませんでした (%2)。メモは %3 に書き出しました。").arg(book.GetPath(), error, rescued);
+    return QStringLiteral("%1 を保存できませんでした (%2)。メモは %3 に書き出しました。")
+        .arg(book.GetPath(), error, rescued);
   } catch (const EVopaError& rescueError) {
     return QStringLiteral("%1 を保存できませんでした (%2)。%3").arg(book.GetPath(), error, rescueError.Message);
   }
@@ -56,8 +57,7 @@ void TForm1::Shutdown() {
 
 void TForm1::CloseBooksRescuing() {
   if (!FileManager) return;
-  FileManager->CloseAll([this](TQumFile& file, const QString& error) {
-    ReportError(RescueReport(static_cast<TBook&>(file), error));
-  });
+  FileManager->CloseAll(
+      [this](TQumFile& file, const QString& error) { ReportError(RescueReport(static_cast<TBook&>(file), error)); });
   FileManager.reset();
 }

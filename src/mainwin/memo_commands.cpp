@@ -95,9 +95,9 @@ void TForm1::acChangeMemoTitleExecute() {
   if (!CurrentMemo) return;
   const QString old = MemoTitle(*CurrentMemo);
   bool accepted = false;
-  const QString title = QInputDialog::getText(this, QStringLiteral("メモタイトル変更"),
-                                              QStringLiteral("メモのタイトルを入力してください。"),
-                                              QLineEdit::Normal, old, &accepted);
+  const QString title =
+      QInputDialog::getText(this, QStringLiteral("メモタイトル変更"),
+                            QStringLiteral("メモのタイトルを入力してください。"), QLineEdit::Normal, old, &accepted);
   // An empty title removes the option, so the list falls back to the memo's own title.
   if (accepted && title != old) CurrentMemo->SetOption(kOptTitle, title);
   RepaintMemoList();

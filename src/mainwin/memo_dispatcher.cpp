@@ -15,20 +15,28 @@ namespace {
 TMemoCommand Remapped(TMemoCommand code, bool shiftHeld) {
   switch (code) {
     case mcWheelUp:
-    case mcPrevious: return shiftHeld ? mcFirst : mcPrevious;
+    case mcPrevious:
+      return shiftHeld ? mcFirst : mcPrevious;
     case mcWheelDown:
-    case mcNext: return shiftHeld ? mcLast : mcNext;
-    case mcNewMemo: return mcInsertNew;
-    default: return code;
+    case mcNext:
+      return shiftHeld ? mcLast : mcNext;
+    case mcNewMemo:
+      return mcInsertNew;
+    default:
+      return code;
   }
 }
 
 int MoveTarget(TMemoCommand code, int index) {
   switch (code) {
-    case mcMoveTop: return 0;
-    case mcMoveUp: return index - 1;
-    case mcMoveDown: return index + 1;
-    default: return INT_MAX;
+    case mcMoveTop:
+      return 0;
+    case mcMoveUp:
+      return index - 1;
+    case mcMoveDown:
+      return index + 1;
+    default:
+      return INT_MAX;
   }
 }
 
@@ -51,13 +59,21 @@ void TForm1::DoMemoCommand(TMemoCommand code) {
         UpdateState(ukListChanged);
       }
       break;
-    case mcFirst: SelectMemoAt(0); break;
+    case mcFirst:
+      SelectMemoAt(0);
+      break;
     case mcPrevious:
       if (index > 0) SelectMemoAt(index - 1);
       break;
-    case mcNext: SelectMemoAt(index + 1); break;
-    case mcLast: SelectMemoAt(INT_MAX); break;
-    case mcNoMemo: SetCurrentMemo(nullptr); break;
+    case mcNext:
+      SelectMemoAt(index + 1);
+      break;
+    case mcLast:
+      SelectMemoAt(INT_MAX);
+      break;
+    case mcNoMemo:
+      SetCurrentMemo(nullptr);
+      break;
     case mcMoveTop:
     case mcMoveUp:
     case mcMoveDown:
@@ -70,7 +86,8 @@ void TForm1::DoMemoCommand(TMemoCommand code) {
         }
       }
       break;
-    default: break;
+    default:
+      break;
   }
   if (CurrentView) CurrentView->AfterCommand(code);
   UpdateState(ukFlush);

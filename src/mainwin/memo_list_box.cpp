@@ -208,13 +208,20 @@ int TQumColListBox::KeyTarget(int key) const {
   const int from = FItemIndex >= 0 ? FItemIndex : FCurrentIndex;
   const int page = std::max(FullRows() - 1, 1);
   switch (key) {
-    case Qt::Key_Up: return from - 1;
-    case Qt::Key_Down: return from + 1;
-    case Qt::Key_PageUp: return from - page;
-    case Qt::Key_PageDown: return from + page;
-    case Qt::Key_Home: return 0;
-    case Qt::Key_End: return FCount - 1;
-    default: return kNoKey;
+    case Qt::Key_Up:
+      return from - 1;
+    case Qt::Key_Down:
+      return from + 1;
+    case Qt::Key_PageUp:
+      return from - page;
+    case Qt::Key_PageDown:
+      return from + page;
+    case Qt::Key_Home:
+      return 0;
+    case Qt::Key_End:
+      return FCount - 1;
+    default:
+      return kNoKey;
   }
 }
 

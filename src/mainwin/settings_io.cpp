@@ -14,9 +14,9 @@ namespace {
 void RegisterFontSubstitutes() {
   const QStringList japanese = {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
                                 QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic")};
-  for (const QString& name : {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック"),
-                              QStringLiteral("MS UI Gothic"), QStringLiteral("MS PGothic"),
-                              QStringLiteral("MS Gothic"), QStringLiteral("Meiryo")})
+  for (const QString& name :
+       {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS UI Gothic"),
+        QStringLiteral("MS PGothic"), QStringLiteral("MS Gothic"), QStringLiteral("Meiryo")})
     QFont::insertSubstitutions(name, japanese);
 }
 

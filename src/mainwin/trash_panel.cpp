@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidget* parent)
-    : QFrame(parent), Prm(prm) {
+TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidget* parent) : QFrame(parent), Prm(prm) {
   setObjectName(QStringLiteral("TrashPanel"));
   // Aligned to the bottom of the pane: its full width, at its own height.
   setFixedHeight(94);
@@ -38,7 +37,8 @@ TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidge
   EditTrasjDay = new QLineEdit(QString::number(Prm.DayAutoCleanup), this);
   EditTrasjDay->setObjectName(QStringLiteral("EditTrasjDay"));
   EditTrasjDay->setGeometry(40, 30, 25, 21);
-  EditTrasjDay->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), EditTrasjDay));
+  EditTrasjDay->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), EditTrasjDay));
   EditTrasjDay->setEnabled(Prm.AutoCleanup);
   EditTrasjDay->raise();
 

@@ -6,7 +6,8 @@
 
 void TForm1::SetTrashPanelVisible(bool visible) {
   if (visible && !TrashPanel) {
-    TrashPanel = new TTrashPanel(Prm, [this] { EmptyTrash(); }, Panel2);
+    TrashPanel = new TTrashPanel(
+        Prm, [this] { EmptyTrash(); }, Panel2);
     // Last in the right-hand pane: under the view, across its whole width.
     Panel2->layout()->addWidget(TrashPanel);
   }

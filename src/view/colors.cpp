@@ -8,10 +8,14 @@ constexpr TColor kSystemFlag = 0xFF000000;
 
 QPalette::ColorRole SystemRole(quint32 index) {
   switch (index) {
-    case 0x05: return QPalette::Base;    // window background
-    case 0x08: return QPalette::Text;    // window text
-    case 0x10: return QPalette::Dark;    // button shadow
-    default: return QPalette::Window;
+    case 0x05:
+      return QPalette::Base;  // window background
+    case 0x08:
+      return QPalette::Text;  // window text
+    case 0x10:
+      return QPalette::Dark;  // button shadow
+    default:
+      return QPalette::Window;
   }
 }
 

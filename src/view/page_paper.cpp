@@ -75,7 +75,8 @@ void TSimplePagePaper::ShowPopup(const QPoint& position) {
 
 void TSimplePagePaper::SetChangeHandler(void (TSimplePagePaper::*handler)()) {
   RemoveChangeHandler();
-  ChangeHandler = QObject::connect(Editor(), &QPlainTextEdit::textChanged, Editor(), [this, handler] { (this->*handler)(); });
+  ChangeHandler =
+      QObject::connect(Editor(), &QPlainTextEdit::textChanged, Editor(), [this, handler] { (this->*handler)(); });
 }
 
 void TSimplePagePaper::RemoveChangeHandler() { QObject::disconnect(ChangeHandler); }

@@ -7,20 +7,20 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QTextLayout>
-#include <QtMath>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <QThread>
+#include <QtMath>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kEdgeScroll = 70;      // Up/Down at the first/last memo
-constexpr int kSmoothStep = 20;      // pixels per step of a short scroll
+constexpr int kEdgeScroll = 70;  // Up/Down at the first/last memo
+constexpr int kSmoothStep = 20;  // pixels per step of a short scroll
 constexpr int kSmoothPauseMs = 5;
-constexpr int kBottomGap = 20;       // a paper or caret ends this far above the bottom edge
+constexpr int kBottomGap = 20;  // a paper or caret ends this far above the bottom edge
 constexpr int kTabStopChars = 8;
 const QColor kSheetColor(0xEE, 0xEE, 0xEE);
 

@@ -32,6 +32,4 @@ inline constexpr TMemoTypeNo kTextMemo = 2;
 inline constexpr TMemoTypeNo kAAMemo = 3;
 
 // "AA" is an ASCII-art memo; "Memo", "" and anything else a text memo.
-inline TMemoTypeNo MemoTypeOf(const QString& typeText) {
-  return typeText == QLatin1String("AA") ? kAAMemo : kTextMemo;
-}
+inline TMemoTypeNo MemoTypeOf(const QString& typeText) { return typeText == QLatin1String("AA") ? kAAMemo : kTextMemo; }

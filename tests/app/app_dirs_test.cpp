@@ -4,10 +4,10 @@
 #include "book/vopa_error.h"
 #include "test_support.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -72,12 +72,9 @@ TEST_F(AppDirsTest, FirstBookIsFoundDepthFirstOwnFilesBeforeSubfolders) {
     QString Skip;
     QString Expected;
   } cases[] = {
-      {{"a/first.vopa", "z.vopa", "notes.txt"}, "", "z.vopa"},
-      {{"b.vopa", "a.vopa"}, "", "a.vopa"},
-      {{"a/deep/x.vopa", "b/y.vopa"}, "", "a/deep/x.vopa"},
-      {{"a/one.vopa", "b/two.vopa"}, "a/", "b/two.vopa"},
-      {{"old.vopa", "sub/new.vopa"}, "old.vopa", "sub/new.vopa"},
-      {{"x.vopa.bak", "empty/"}, "", ""},
+      {{"a/first.vopa", "z.vopa", "notes.txt"}, "", "z.vopa"},    {{"b.vopa", "a.vopa"}, "", "a.vopa"},
+      {{"a/deep/x.vopa", "b/y.vopa"}, "", "a/deep/x.vopa"},       {{"a/one.vopa", "b/two.vopa"}, "a/", "b/two.vopa"},
+      {{"old.vopa", "sub/new.vopa"}, "old.vopa", "sub/new.vopa"}, {{"x.vopa.bak", "empty/"}, "", ""},
   };
   for (const auto& c : cases) {
     QTemporaryDir books;

@@ -27,7 +27,15 @@ INSTANTIATE_TEST_SUITE_P(
         TCodePageCase{"Ascii", QStringLiteral("Paper=-16777211\\~"), QByteArray("Paper=-16777211\\~")},
         TCodePageCase{"Japanese", QStringLiteral("ヴォパメモ"), QByteArray("\x83\x94\x83\x48\x83\x70\x83\x81\x83\x82")},
         // The converter's table swaps these three among each other; on disk they are plain ASCII.
-        TCodePageCase{"ControlBytes", QString::fromUtf16(u"a\x1A" "b\x1C" "c\x7F" "d"), QByteArray("a\x1A" "b\x1C" "c\x7F" "d")},
+        TCodePageCase{"ControlBytes",
+                      QString::fromUtf16(u"a\x1A"
+                                         "b\x1C"
+                                         "c\x7F"
+                                         "d"),
+                      QByteArray("a\x1A"
+                                 "b\x1C"
+                                 "c\x7F"
+                                 "d")},
         TCodePageCase{"ControlsBesideKanji", QString::fromUtf16(u"\x1A漢\x7F"), QByteArray("\x1A\x8A\xBF\x7F")},
         // Characters code page 932 cannot hold make the whole text UTF-8 with a byte-order mark.
         TCodePageCase{"Emoji", QStringLiteral("メモ😀\x1A"), kUtf8Bom + QStringLiteral("メモ😀\x1A").toUtf8()},

@@ -1,6 +1,7 @@
 // Starts the real program in a temporary directory and checks what it leaves on disk.
 #include "test_support.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +9,6 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 #include <csignal>
 
 namespace {
@@ -44,9 +44,7 @@ class ProgramRun : public ::testing::Test {
   QString Program;
 };
 
-QByteArray Cp932(const char* utf8) {
-  return QStringEncoder("windows-31j").encode(QString::fromUtf8(utf8));
-}
+QByteArray Cp932(const char* utf8) { return QStringEncoder("windows-31j").encode(QString::fromUtf8(utf8)); }
 
 TEST_F(ProgramRun, FirstStartCreatesDirectoriesBooksAndSettingsForEachStopSignal) {
   for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {

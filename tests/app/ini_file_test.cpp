@@ -4,10 +4,10 @@
 #include "book/vopa_error.h"
 #include "test_support.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -152,7 +152,9 @@ TEST_F(IniFileTest, TextOutsideCodePage932SwitchesTheFileToUtf8) {
   TIniFile ini(Write("[Mine]\r\nName=\x83\x81\x83\x82\r\n"));
   ini.WriteString("Startup", "Book", QStringLiteral("/books/😀.vopa"));
   ini.UpdateFile();
-  EXPECT_EQ(ReadBytes(Path), QByteArray("\xEF\xBB\xBF") + QStringLiteral("[Mine]\r\nName=メモ\r\n\r\n[Startup]\r\nBook=/books/😀.vopa\r\n").toUtf8());
+  EXPECT_EQ(ReadBytes(Path),
+            QByteArray("\xEF\xBB\xBF") +
+                QStringLiteral("[Mine]\r\nName=メモ\r\n\r\n[Startup]\r\nBook=/books/😀.vopa\r\n").toUtf8());
   TIniFile again(Path);
   EXPECT_EQ(again.ReadString("Startup", "Book", ""), QStringLiteral("/books/😀.vopa"));
   EXPECT_EQ(again.ReadString("Mine", "Name", ""), QStringLiteral("メモ"));

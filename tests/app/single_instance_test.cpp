@@ -1,5 +1,6 @@
 #include "app/single_instance.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -7,7 +8,6 @@
 #include <QSignalSpy>
 #include <QThread>
 #include <QUuid>
-#include <gtest/gtest.h>
 
 namespace {
 

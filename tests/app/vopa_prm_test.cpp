@@ -4,8 +4,8 @@
 #include "book/code_page.h"
 #include "test_support.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -32,33 +32,52 @@ class SettingsTest : public testing::Test {
 
 TEST_F(SettingsTest, EmptyFileGivesEveryDefault) {
   // Start from values unlike the defaults so that every field must be read.
-  Prm = TVopaPrm{{1, 2, 3}, false, true, {1, 2, 3}, "x", true, 1, true, false, "x", "x", true, 1, "x", 1,
-                 "x", 1, "x", "x", 1, {1, 2, 3}, {1, 2, 3}, 1, 9};
+  Prm = TVopaPrm{{1, 2, 3}, false, true, {1, 2, 3}, "x", true, 1,   true, false,     "x",       "x", true,
+                 1,         "x",   1,    "x",       1,   "x",  "x", 1,    {1, 2, 3}, {1, 2, 3}, 1,   9};
   Headers = {1, 2, 3};
   Bounds = {1, 2, 3, 4, 5};
   Read();
   const QString font = QStringLiteral("ＭＳ Ｐゴシック");
-  const TVopaPrm expected{{clWindowText, 11197951, clNone}, true, false, {clWindowText, clWindow, clNone},
-                          QStringLiteral("ヴォパメモ"), false, 10, false, true, QString(), font, false, 8,
-                          font, 10, font, 12, font, QString(), 7, {clWindowText, 0xEEFFFF, clNone},
-                          {0xFF0000, 0xAAFFFF, clNone}, 17, 1};
+  const TVopaPrm expected{{clWindowText, 11197951, clNone},
+                          true,
+                          false,
+                          {clWindowText, clWindow, clNone},
+                          QStringLiteral("ヴォパメモ"),
+                          false,
+                          10,
+                          false,
+                          true,
+                          QString(),
+                          font,
+                          false,
+                          8,
+                          font,
+                          10,
+                          font,
+                          12,
+                          font,
+                          QString(),
+                          7,
+                          {clWindowText, 0xEEFFFF, clNone},
+                          {0xFF0000, 0xAAFFFF, clNone},
+                          17,
+                          1};
   EXPECT_EQ(Prm.TransferedPaperColors, expected.TransferedPaperColors);
   EXPECT_EQ(Prm.PaperColors, expected.PaperColors);
   EXPECT_EQ(Prm.PagePaperColors, expected.PagePaperColors);
   EXPECT_EQ(Prm.ActivePaperColors, expected.ActivePaperColors);
-  EXPECT_EQ(std::tie(Prm.TaskBarIcon, Prm.ShowingFront, Prm.TaskTrayIcon, Prm.DropTextToSpecificBook,
-                     Prm.AutoCleanup, Prm.SpecificBook),
+  EXPECT_EQ(std::tie(Prm.TaskBarIcon, Prm.ShowingFront, Prm.TaskTrayIcon, Prm.DropTextToSpecificBook, Prm.AutoCleanup,
+                     Prm.SpecificBook),
             std::tie(expected.TaskBarIcon, expected.ShowingFront, expected.TaskTrayIcon,
                      expected.DropTextToSpecificBook, expected.AutoCleanup, expected.SpecificBook));
   EXPECT_EQ(std::tie(Prm.ListFontSize, Prm.TabLength, Prm.PileFontSize, Prm.PageFontSize, Prm.DayAutoCleanup,
                      Prm.ItemHeight, Prm.ItemOffset),
             std::tie(expected.ListFontSize, expected.TabLength, expected.PileFontSize, expected.PageFontSize,
                      expected.DayAutoCleanup, expected.ItemHeight, expected.ItemOffset));
-  EXPECT_EQ(QStringList({Prm.WindowCaption, Prm.DropTextBook, Prm.ListFontName, Prm.PileFontName,
-                         Prm.PageFontName, Prm.AAFontName, Prm.StartupBook}),
-            QStringList({expected.WindowCaption, expected.DropTextBook, expected.ListFontName,
-                         expected.PileFontName, expected.PageFontName, expected.AAFontName,
-                         expected.StartupBook}));
+  EXPECT_EQ(QStringList({Prm.WindowCaption, Prm.DropTextBook, Prm.ListFontName, Prm.PileFontName, Prm.PageFontName,
+                         Prm.AAFontName, Prm.StartupBook}),
+            QStringList({expected.WindowCaption, expected.DropTextBook, expected.ListFontName, expected.PileFontName,
+                         expected.PageFontName, expected.AAFontName, expected.StartupBook}));
   EXPECT_EQ(std::tie(Headers.MemoHeaderColor, Headers.BookHeaderColor, Headers.ExtraHeaderColor),
             std::make_tuple(TColor(15780518), TColor(12639424), TColor(14737663)));
   EXPECT_EQ(std::tie(Bounds.Left, Bounds.Top, Bounds.Width, Bounds.Height, Bounds.ListWidth),
@@ -94,8 +113,9 @@ TEST_F(SettingsTest, WrittenSettingsReadBackUnchanged) {
   EXPECT_EQ(Prm.ActivePaperColors, written.ActivePaperColors);
   EXPECT_EQ(std::tie(Prm.WindowCaption, Prm.PileFontName, Prm.DropTextBook, Prm.StartupBook),
             std::tie(written.WindowCaption, written.PileFontName, written.DropTextBook, written.StartupBook));
-  EXPECT_EQ(std::tie(Prm.DayAutoCleanup, Prm.AutoCleanup, Prm.TaskTrayIcon, Prm.DropTextToSpecificBook),
-            std::tie(written.DayAutoCleanup, written.AutoCleanup, written.TaskTrayIcon, written.DropTextToSpecificBook));
+  EXPECT_EQ(
+      std::tie(Prm.DayAutoCleanup, Prm.AutoCleanup, Prm.TaskTrayIcon, Prm.DropTextToSpecificBook),
+      std::tie(written.DayAutoCleanup, written.AutoCleanup, written.TaskTrayIcon, written.DropTextToSpecificBook));
   EXPECT_EQ(Headers.ExtraHeaderColor, writtenHeaders.ExtraHeaderColor);
   EXPECT_EQ(std::tie(Bounds.Left, Bounds.Top, Bounds.Width, Bounds.Height, Bounds.ListWidth),
             std::tie(writtenBounds.Left, writtenBounds.Top, writtenBounds.Width, writtenBounds.Height,
@@ -158,7 +178,8 @@ TEST_F(SettingsTest, EntriesTheProgramDoesNotWriteSurvive) {
   Write(QStringLiteral("/books/a.vopa"));
   const QString after = Text();
   EXPECT_TRUE(after.startsWith(QStringLiteral(
-      "; ユーザーのメモ\r\n[Path]\r\nBookDir=/data/本/\r\n\r\n[Mine]\r\nKey=値\r\n\r\n[Color]\r\nOld=1\r\nMemoHeader=")))
+      "; "
+      "ユーザーのメモ\r\n[Path]\r\nBookDir=/data/本/\r\n\r\n[Mine]\r\nKey=値\r\n\r\n[Color]\r\nOld=1\r\nMemoHeader=")))
       << after.toStdString();
   EXPECT_FALSE(after.contains(QStringLiteral("ExtraDir")));
 }

@@ -2,9 +2,9 @@
 #include "book/vopa_error.h"
 #include "test_support.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -111,11 +111,11 @@ TEST_F(BookFileTest, OtherLineBreaksBecomeCrLf) {
 }
 
 TEST_F(BookFileTest, UnknownRootAttributesSurviveAndOtherElementsAreDropped) {
-  auto book = LoadedFrom(
-      "extra.vopa",
-      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<VopaMemoBook Type=\"Book\" Custom=\"kept\" Empty=\"\">\r\n"
-      "  <BookHeader Lost=\"yes\"/>\r\n  <Memo Imported=\"True\"><text>t</text><Other/></Memo>\r\n"
-      "  <Memo Title=\"no text\"/>\r\n</VopaMemoBook>\r\n");
+  auto book =
+      LoadedFrom("extra.vopa",
+                 "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<VopaMemoBook Type=\"Book\" Custom=\"kept\" Empty=\"\">\r\n"
+                 "  <BookHeader Lost=\"yes\"/>\r\n  <Memo Imported=\"True\"><text>t</text><Other/></Memo>\r\n"
+                 "  <Memo Title=\"no text\"/>\r\n</VopaMemoBook>\r\n");
   EXPECT_EQ(book->Options.Lines, (QStringList{"Type=Book", "Custom=kept"}));
   ASSERT_EQ(book->Count(), 2);
   EXPECT_EQ(book->MemoAt(1)->Text, "");
@@ -151,11 +151,11 @@ TEST_F(BookFileTest, EarlierFormInCodePage932) {
 }
 
 TEST_F(BookFileTest, EarlierFormThatIsWellFormedXmlKeepsItsTexts) {
-  const auto book = LoadedFrom(
-      "ascii.vopa",
-      "<VopaMemoBook>\r\n<BookHeader>\r\nType=Book\r\n</BookHeader>\r\n<Memo>\r\n<MemoHeader>\r\n"
-      "Title=Old\r\n</MemoHeader>\r\n<MemoText>\r\nhello\r\nworld\r\n</MemoText>\r\n</Memo>\r\n"
-      "</VopaMemoBook>\r\n");
+  const auto book =
+      LoadedFrom("ascii.vopa",
+                 "<VopaMemoBook>\r\n<BookHeader>\r\nType=Book\r\n</BookHeader>\r\n<Memo>\r\n<MemoHeader>\r\n"
+                 "Title=Old\r\n</MemoHeader>\r\n<MemoText>\r\nhello\r\nworld\r\n</MemoText>\r\n</Memo>\r\n"
+                 "</VopaMemoBook>\r\n");
   EXPECT_EQ(book->Options.Lines, QStringList{"Type=Book"});
   ASSERT_EQ(book->Count(), 1);
   EXPECT_EQ(book->MemoAt(0)->Options.Lines, QStringList{"Title=Old"});

@@ -34,19 +34,31 @@ const TBookCase kBookCases[] = {
     {"AddPastEndAppends", [](TBook& b) { return b.AddMemo("d", 99); }, 3, {"a", "b", "c", "d"}, true},
     {"AddAtTopKeepsTextUntrimmed", [](TBook& b) { return b.AddMemo(" d\r\n", 0); }, 0, {" d\r\n", "a", "b", "c"}, true},
     {"AddAtMinusOneAddsNothing", [](TBook& b) { return b.AddMemo("d", -1); }, -1, {"a", "b", "c"}, false},
-    {"DeleteMiddle", [](TBook& b) { b.DeleteMemo(1); return 0; }, 0, {"a", "c"}, true},
+    {"DeleteMiddle",
+     [](TBook& b) {
+       b.DeleteMemo(1);
+       return 0;
+     },
+     0,
+     {"a", "c"},
+     true},
     {"MoveFirstPastEndGoesLast", [](TBook& b) { return b.MoveMemo(0, 1000); }, 2, {"b", "c", "a"}, true},
     {"MoveLastToTop", [](TBook& b) { return b.MoveMemo(2, 0); }, 0, {"c", "a", "b"}, true},
     {"MoveFromPastEndFails", [](TBook& b) { return b.MoveMemo(5, 0); }, -1, {"a", "b", "c"}, false},
     {"MoveToNegativeFails", [](TBook& b) { return b.MoveMemo(0, -1); }, -1, {"a", "b", "c"}, false},
-    {"TransferToItselfFails", [](TBook& b) { return int(TBook::TransferMemo(&b, 0, &b, 1)); }, 0, {"a", "b", "c"},
+    {"TransferToItselfFails",
+     [](TBook& b) { return int(TBook::TransferMemo(&b, 0, &b, 1)); },
+     0,
+     {"a", "b", "c"},
      false},
     {"TransferOfMissingIndexFails",
      [](TBook& b) {
        TBook other;
        return int(TBook::TransferMemo(&b, 3, &other, 0)) + other.Count();
      },
-     0, {"a", "b", "c"}, false},
+     0,
+     {"a", "b", "c"},
+     false},
 };
 
 class BookListTest : public testing::TestWithParam<TBookCase> {};

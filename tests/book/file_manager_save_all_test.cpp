@@ -2,9 +2,9 @@
 #include "book/file_manager.h"
 #include "book/vopa_error.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "book/book.h"
 #include "book/file_manager.h"
+#include "book/book.h"
 #include "book/vopa_error.h"
 #include "test_support.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 

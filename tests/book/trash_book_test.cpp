@@ -1,6 +1,6 @@
+#include "book/trash_book.h"
 #include "book/book_host.h"
 #include "book/date_text.h"
-#include "book/trash_book.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "app/ini_file.h"
 #include "book/date_text.h"
 #include "book/file_manager.h"
-#include "view/view.h"
 #include "mainwin/trash_panel.h"
+#include "view/view.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

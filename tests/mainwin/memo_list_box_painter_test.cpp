@@ -1,10 +1,10 @@
 #include "mainwin/cell_painter.h"
 #include "view/colors.h"
 
+#include <gtest/gtest.h>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -13,7 +13,7 @@ constexpr TColor kFrame = 0x0000FF;
 const QRect kCell(5, 5, 60, 17);
 
 struct Ink {
-  QRect bounds;    // every pixel that differs from the back colour
+  QRect bounds;  // every pixel that differs from the back colour
   QImage image;
 };
 
@@ -55,10 +55,13 @@ TEST(DrawCellTest, FillsTheCellAndFramesOnlyTheNamedEdges) {
     int edges;
     bool left, top, right, bottom;
   };
-  for (const Case& c : {Case{kFrame, ceAll, true, true, true, true}, Case{kFrame, ceLeft | ceRight, true, false, true, false},
-                        Case{kFrame, ceBottom, false, false, false, true}, Case{clNone, ceAll, false, false, false, false}}) {
+  for (const Case& c :
+       {Case{kFrame, ceAll, true, true, true, true}, Case{kFrame, ceLeft | ceRight, true, false, true, false},
+        Case{kFrame, ceBottom, false, false, false, true}, Case{clNone, ceAll, false, false, false, false}}) {
     const QImage image = Paint("", c.frame, c.edges).image;
-    const auto expect = [&](QPoint at, bool framed) { EXPECT_EQ(image.pixelColor(at), framed ? frame : back) << c.edges; };
+    const auto expect = [&](QPoint at, bool framed) {
+      EXPECT_EQ(image.pixelColor(at), framed ? frame : back) << c.edges;
+    };
     expect(left, c.left);
     expect(top, c.top);
     expect(right, c.right);

@@ -1,12 +1,12 @@
-#include "mainwin/cell_painter.h"
 #include "mainwin/memo_list_box.h"
+#include "mainwin/cell_painter.h"
 #include "view/colors.h"
 
+#include <gtest/gtest.h>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -90,7 +90,7 @@ TEST_F(WindowTest, MoveKeysFollowTheEnabledRules) {
   Enter(0, 0);
   EXPECT_FALSE(Form->Actions.acMoveUp->isEnabled());
   EXPECT_TRUE(Form->Actions.acMoveDown->isEnabled());
-  Press(Qt::Key_Up, Qt::ControlModifier);  // disabled: nothing moves
+  Press(Qt::Key_Up, Qt::ControlModifier);                      // disabled: nothing moves
   Press(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);  // to the top where it is
   EXPECT_EQ(MemoText(0), QStringLiteral("a"));
   Press(Qt::Key_Down, Qt::ControlModifier);

@@ -50,9 +50,7 @@ TPileView& WindowTest::Pile() const { return static_cast<TPileView&>(*Form->Pile
 
 TQumColListBox& WindowTest::List() const { return *Child<TQumColListBox>("QumColListBox1"); }
 
-QPlainTextEdit* WindowTest::FocusedEditor() const {
-  return qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
-}
+QPlainTextEdit* WindowTest::FocusedEditor() const { return qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()); }
 
 QPlainTextEdit* WindowTest::PileEditor(int index) const {
   return qobject_cast<QPlainTextEdit*>(Pile().Papers.at(size_t(index))->Control.data());

@@ -5,11 +5,11 @@
 #include "mainwin/main_window.h"
 #include "mainwin/memo_list_box.h"
 
+#include <gtest/gtest.h>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 class TPileView;

@@ -175,7 +175,7 @@ TEST_F(WindowTest, CtrlTabStepsThroughTheOpenBooksAndLeadsBackFromTheTrash) {
   TBook* test = Form->CurrentBook;
   auto* other = static_cast<TBook*>(Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa"))));
   ASSERT_EQ(Form->FileManager->Files.front().get(), other);  // newest first: Other, Test
-  Press(Qt::Key_Tab, Qt::ControlModifier);  // from the last book, wrapping to the first
+  Press(Qt::Key_Tab, Qt::ControlModifier);                   // from the last book, wrapping to the first
   EXPECT_EQ(Form->CurrentBook, other);
   Press(Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(Form->CurrentBook, test);

@@ -41,8 +41,8 @@ TEST(PageView, FillsThePanelBelowTheTitleBarWhileCurrent) {
   QPlainTextEdit& editor = host.PageEditor();
   ASSERT_TRUE(editor.isVisible());
   EXPECT_EQ(editor.parentWidget(), host.Panel2);
-  EXPECT_EQ(editor.geometry(), QRect(0, host.Panel5->height(), host.Panel2->width(),
-                                     host.Panel2->height() - host.Panel5->height()));
+  EXPECT_EQ(editor.geometry(),
+            QRect(0, host.Panel5->height(), host.Panel2->width(), host.Panel2->height() - host.Panel5->height()));
   EXPECT_EQ(editor.toPlainText(), QStringLiteral("first\n"));
 
   host.SetCurrentView(nullptr);
@@ -275,7 +275,8 @@ TEST(PageView, ContextMenuIsTheMemoPopup) {
   bool shown = false;
   QObject::connect(host.Popup, &QMenu::aboutToShow, host.Popup, [&] {
     shown = true;
-    QMetaObject::invokeMethod(host.Popup, [&] { host.Popup->close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        host.Popup, [&] { host.Popup->close(); }, Qt::QueuedConnection);
   });
   QWidget* viewport = host.PageEditor().viewport();
   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), viewport->mapToGlobal(QPoint(5, 5)));

@@ -22,7 +22,7 @@ QStringList NavigationBook() {
 
 struct TNavigationCase {
   const char* name;
-  int memo;       // current memo before, -1 for none
+  int memo;  // current memo before, -1 for none
   int caret;
   int scrollFromEnd;  // scroll position before, counted from the end when >= 0
   TMemoCommand code;

@@ -2,12 +2,12 @@
 
 #include "view/colors.h"
 
-#include <QTextLayout>
-#include <QtMath>
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextLayout>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,9 @@ constexpr int kTitleBarHeight = 17;  // as the main window's
 }  // namespace
 
 TTestViewHost::TTestViewHost(TViewKind kind)
-    : MemoList(new QWidget(&Window)), Panel2(new QWidget(&Window)), Panel5(new QLabel(Panel2)),
+    : MemoList(new QWidget(&Window)),
+      Panel2(new QWidget(&Window)),
+      Panel5(new QLabel(Panel2)),
       Popup(new QMenu(&Window)) {
   Params.ActivePaperColors = {0x000080, 0xE0FFFF, clNone};
   Params.TransferedPaperColors = {0x008000, 0xE0E0FF, clNone};
