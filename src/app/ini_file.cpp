@@ -3,9 +3,9 @@
 #include "book/code_page.h"
 #include "book/keep_aside.h"
 #include "book/vopa_error.h"
+#include "book/whole_file_write.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cctype>
@@ -198,11 +198,7 @@ void TIniFile::UpdateFile() {
     Unreadable = false;
   }
   const QByteArray bytes = Encoded();
-  QSaveFile file(Path);
-  // Unbuffered: Qt 6.4's commit() overlooks a write error that only shows when its
-  // buffer is flushed (a full disk), and would replace the old file with a cut one.
-  const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() &&
-                       file.error() == QFileDevice::NoError;
-  if (!written || !file.commit())
-    throw EVopaError(QStringLiteral("設定ファイル \"%1\" を書き込めません: %2").arg(Path, file.errorString()));
+  QString error;
+  if (!WriteWholeFile(Path, bytes, &error))
+    throw EVopaError(QStringLiteral("設定ファイル \"%1\" を書き込めません: %2").arg(Path, error));
 }
