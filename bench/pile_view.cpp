@@ -36,9 +36,9 @@ class TBenchHost : public TViewHost {
   TSMemo* GetCurrentMemo() const override { return Current; }
   void SetCurrentMemo(TSMemo* memo) override {
     if (memo == Current) return;
-    View->MemoChanged(vnLeave, GetCurrentIndex(), -1);
+    View->MemoChanged(TViewNotify::vnLeave, GetCurrentIndex(), -1);
     Current = memo;
-    View->MemoChanged(vnEnter, GetCurrentIndex(), -1);
+    View->MemoChanged(TViewNotify::vnEnter, GetCurrentIndex(), -1);
   }
   int GetCurrentIndex() const override { return Current ? Book.IndexOf(Current) : -1; }
   void SelectMemoAt(int index) override {
@@ -103,7 +103,7 @@ BENCHMARK(BM_ShowBook)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond)->Iter
 void BM_RelayoutSameWidth(benchmark::State& state) {
   TBenchHost host(2000);
   host.Show();
-  for (auto _ : state) host.View->Notify(vnRelayout);
+  for (auto _ : state) host.View->Notify(TViewNotify::vnRelayout);
 }
 BENCHMARK(BM_RelayoutSameWidth)->Unit(benchmark::kMillisecond);
 
@@ -122,7 +122,7 @@ void BM_KeystrokeInLastMemo(benchmark::State& state) {
   TBenchHost host(2000);
   host.Show();
   host.SelectMemoAt(host.Book.Count() - 1);
-  host.View->Notify(vnShowCurrent);
+  host.View->Notify(TViewNotify::vnShowCurrent);
   auto& paper = dynamic_cast<TSimplePilePaper&>(*host.View->Papers.back());
   QWidget* editor = paper.Editor();
   paper.SetCaretToEnd();

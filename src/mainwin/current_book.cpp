@@ -11,12 +11,14 @@
 #include <climits>
 
 void TForm1::UpdateState(TUpdateKind kind) {
+  using enum TUpdateKind;
   switch (kind) {
     case ukBegin:
       ++UpdateLock;
       break;
     case ukEnd:
-      --UpdateLock;
+      // An end after a flush has nothing left to end.
+      if (UpdateLock > 0) --UpdateLock;
       break;
     case ukFlush:
       UpdateLock = 0;
@@ -45,12 +47,12 @@ int TForm1::CurrentMemoIndex() const { return CurrentBook && CurrentMemo ? Curre
 
 void TForm1::SetCurrentMemo(TSMemo* memo) {
   if (memo == CurrentMemo) return;
-  if (CurrentView) CurrentView->MemoChanged(vnLeave, CurrentMemoIndex(), -1);
+  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnLeave, CurrentMemoIndex(), -1);
   CurrentMemo = memo;
   // A memo moved in from another book loses its mark the first time it becomes current.
   if (memo) memo->SetOption(kOptTransfered, QString());
-  if (CurrentView) CurrentView->MemoChanged(vnEnter, CurrentMemoIndex(), -1);
-  UpdateState(ukCurrentChanged);
+  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnEnter, CurrentMemoIndex(), -1);
+  UpdateState(TUpdateKind::ukCurrentChanged);
   UpdateActions();
 }
 
@@ -63,27 +65,28 @@ void TForm1::SelectMemoAt(int index) {
 
 void TForm1::SetCurrentBook(TBook* book) {
   if (book == CurrentBook) return;
-  UpdateState(ukBegin);
-  if (CurrentBook) {
-    CurrentBook->LastMemo = CurrentMemo;
-    SetCurrentMemo(nullptr);
-    CurrentBook->Deactivate(*this);
+  {
+    TUpdateGuard update(*this);
+    if (CurrentBook) {
+      CurrentBook->LastMemo = CurrentMemo;
+      SetCurrentMemo(nullptr);
+      CurrentBook->Deactivate(*this);
+    }
+    if (CurrentView) CurrentView->SetBook(book);
+    CurrentBook = book;
+    if (book) {
+      book->Activate(*this);
+      SetCurrentMemo(book->LastMemo);
+      if (!CurrentMemo && CurrentView == PageView.get()) SelectMemoAt(0);
+      UpdateState(TUpdateKind::ukListChanged);
+      QumColListBox1->setEnabled(true);
+      Panel5->setText(book->GetTitle());
+    } else {
+      QumColListBox1->SetCount(0);
+      QumColListBox1->setEnabled(false);
+      Panel5->clear();
+    }
   }
-  if (CurrentView) CurrentView->SetBook(book);
-  CurrentBook = book;
-  if (book) {
-    book->Activate(*this);
-    SetCurrentMemo(book->LastMemo);
-    if (!CurrentMemo && CurrentView == PageView.get()) SelectMemoAt(0);
-    UpdateState(ukListChanged);
-    QumColListBox1->setEnabled(true);
-    Panel5->setText(book->GetTitle());
-  } else {
-    QumColListBox1->SetCount(0);
-    QumColListBox1->setEnabled(false);
-    Panel5->clear();
-  }
-  UpdateState(ukEnd);
   // Some actions depend on the book itself (the page view is refused in the trash), even
   // when no memo becomes current.
   UpdateActions();
@@ -106,7 +109,7 @@ void TForm1::ShowCurrentInPile() {
   if (!CurrentView || CurrentView != PileView.get()) return;
   auto* pile = static_cast<TPileView*>(PileView.get());
   if (CurrentMemo)
-    pile->Notify(vnShowCurrent);
+    pile->Notify(TViewNotify::vnShowCurrent);
   else
     pile->ScrollBox()->verticalScrollBar()->setValue(0);
   pile->Control->update();
@@ -116,8 +119,8 @@ int TForm1::InsertMemo(const QString& text, int index, const TOptionList* option
   if (!CurrentBook) return -1;
   const int used = CurrentBook->AddMemo(text, index, options);
   if (used < 0) return used;
-  if (CurrentView) CurrentView->MemoChanged(vnInserted, used, -1);
-  UpdateState(ukListChanged);
+  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnInserted, used, -1);
+  UpdateState(TUpdateKind::ukListChanged);
   return used;
 }
 
@@ -125,6 +128,6 @@ void TForm1::RemoveMemo(int index) {
   if (!CurrentBook || index < 0 || index >= CurrentBook->Count()) return;
   if (index == CurrentMemoIndex()) SetCurrentMemo(nullptr);
   CurrentBook->DeleteMemo(index);
-  if (CurrentView) CurrentView->MemoChanged(vnDeleted, index, -1);
-  UpdateState(ukListChanged);
+  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnDeleted, index, -1);
+  UpdateState(TUpdateKind::ukListChanged);
 }

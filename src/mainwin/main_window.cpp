@@ -166,7 +166,7 @@ void TForm1::QumColListBox1IdxChange() {
   const int selected = QumColListBox1->ItemIndex();
   if (selected == CurrentMemoIndex()) return;
   SelectMemoAt(selected);
-  if (CurrentView && CurrentView == PileView.get()) CurrentView->Notify(vnShowCurrent);
+  if (CurrentView && CurrentView == PileView.get()) CurrentView->Notify(TViewNotify::vnShowCurrent);
 }
 
 void TForm1::QumColListBox1Click() {
@@ -197,7 +197,7 @@ void TForm1::RepaintMemoList() { QumColListBox1->viewport()->update(); }
 
 void TForm1::PanesResized() {
   RepaintMemoList();
-  if (CurrentView) CurrentView->Notify(vnRelayout);
+  if (CurrentView) CurrentView->Notify(TViewNotify::vnRelayout);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -28,7 +28,7 @@ class TTrashPanel;
 class QToolButton;
 
 // Batching of memo list repaints.
-enum TUpdateKind : quint8 { ukBegin = 0, ukEnd = 1, ukFlush = 2, ukCurrentChanged = 3, ukListChanged = 4 };
+enum class TUpdateKind : quint8 { ukBegin, ukEnd, ukFlush, ukCurrentChanged, ukListChanged };
 
 // The main window: owner of the settings, the trash, the open books and the views,
 // and holder of the current book and memo.
@@ -159,4 +159,17 @@ class TForm1 : public QMainWindow, public TBookHost {
   bool ShowingError = false;
   bool ShutDownDone = false;
   QStringList PendingErrors;
+};
+
+// Holds the memo list's repaints back while it lives; the outermost one repaints once as it ends,
+// on every way out of its scope.
+class TUpdateGuard {
+ public:
+  explicit TUpdateGuard(TForm1& form) : Form(form) { Form.UpdateState(TUpdateKind::ukBegin); }
+  ~TUpdateGuard() { Form.UpdateState(TUpdateKind::ukEnd); }
+  TUpdateGuard(const TUpdateGuard&) = delete;
+  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+ private:
+  TForm1& Form;
 };

@@ -71,24 +71,22 @@ void TForm1::acTrashMemoExecute() {
 void TForm1::DeleteCurrentMemo() {
   const int index = CurrentMemoIndex();
   if (index < 0) return;
-  UpdateState(ukBegin);
+  TUpdateGuard update(*this);
   RemoveMemo(index);
   SelectMemoAt(index);
-  UpdateState(ukEnd);
 }
 
 void TForm1::MoveCurrentMemoTo(TBook* target) {
   const int index = CurrentMemoIndex();
   if (!target || target == CurrentBook || index < 0) return;
-  UpdateState(ukBegin);
+  TUpdateGuard update(*this);
   // The memo leaves the view while it is still in the book, so its paper hands over its text first.
   SetCurrentMemo(nullptr);
   if (TBook::TransferMemo(CurrentBook, index, target, 0)) {
-    if (CurrentView) CurrentView->MemoChanged(vnDeleted, index, -1);
-    UpdateState(ukListChanged);
+    if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnDeleted, index, -1);
+    UpdateState(TUpdateKind::ukListChanged);
   }
   SelectMemoAt(index);
-  UpdateState(ukEnd);
 }
 
 void TForm1::acChangeMemoTitleExecute() {
@@ -123,7 +121,6 @@ void TForm1::acPastAsNewMemoExecute() {
 void TForm1::EmptyTrash() {
   // The panel is shown only with the trash, but never empty another book by mistake.
   if (!CurrentBook || CurrentBook != TrashBook.get()) return;
-  UpdateState(ukBegin);
+  TUpdateGuard update(*this);
   for (int index = CurrentBook->Count() - 1; index >= 0; --index) RemoveMemo(index);
-  UpdateState(ukEnd);
 }

@@ -43,20 +43,17 @@ int MoveTarget(TMemoCommand code, int index) {
 }  // namespace
 
 void TForm1::DoMemoCommand(TMemoCommand code) {
-  UpdateState(ukBegin);
+  TUpdateGuard update(*this);
   if (CurrentView) CurrentView->BeforeCommand(code);
-  if (IsConsumed(code)) {
-    UpdateState(ukEnd);
-    return;
-  }
+  if (IsConsumed(code)) return;
   code = Remapped(code, ShiftHeld());
   const int index = CurrentMemoIndex();
   switch (code) {
     case mcInsertNew:
       if (CurrentBook && CurrentBook->AddMemo(QString(), 0) >= 0) {
-        if (CurrentView) CurrentView->MemoChanged(vnInserted, 0, -1);
+        if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnInserted, 0, -1);
         SelectMemoAt(0);
-        UpdateState(ukListChanged);
+        UpdateState(TUpdateKind::ukListChanged);
       }
       break;
     case mcFirst:
@@ -81,8 +78,8 @@ void TForm1::DoMemoCommand(TMemoCommand code) {
       if (CurrentBook) {
         const int moved = CurrentBook->MoveMemo(index, MoveTarget(code, index));
         if (moved >= 0) {
-          if (CurrentView) CurrentView->MemoChanged(vnMoved, index, moved);
-          UpdateState(ukListChanged);
+          if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnMoved, index, moved);
+          UpdateState(TUpdateKind::ukListChanged);
         }
       }
       break;
@@ -90,7 +87,8 @@ void TForm1::DoMemoCommand(TMemoCommand code) {
       break;
   }
   if (CurrentView) CurrentView->AfterCommand(code);
-  UpdateState(ukFlush);
+  // The list shows the command's result now, even inside an update someone else holds.
+  UpdateState(TUpdateKind::ukFlush);
   UpdateActions();
 }
 

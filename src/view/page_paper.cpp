@@ -87,7 +87,7 @@ void TSimplePagePaper::Detach() {
 }
 
 void TSimplePagePaper::Load() {
-  if (LoadState == 3) return;
+  if (LoadState == TLoadState::Saving) return;
   RemoveChangeHandler();
   QPlainTextEdit* editor = Editor();
   if (Memo) {
@@ -95,7 +95,7 @@ void TSimplePagePaper::Load() {
     editor->moveCursor(QTextCursor::End);
     // The caret waits at the end, but a memo is read from its top.
     editor->verticalScrollBar()->setValue(0);
-    LoadState = 1;
+    LoadState = TLoadState::Loaded;
     editor->document()->setModified(false);
     SetChangeHandler(&TSimplePagePaper::WriteBack);
   } else {
@@ -107,10 +107,10 @@ void TSimplePagePaper::Load() {
 
 void TSimplePagePaper::Save() {
   if (!Memo) return;
-  LoadState = 3;
+  LoadState = TLoadState::Saving;
   Memo->SetText(ToMemoText(Editor()->document()->toRawText()));
   View.Host.MemoEdited(Memo);
-  LoadState = 1;
+  LoadState = TLoadState::Loaded;
 }
 
 void TSimplePagePaper::WriteBack() {

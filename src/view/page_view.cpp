@@ -12,9 +12,9 @@ TPageView::TPageView(TViewHost& host, QWidget* page) : TView(host) {
 
 TPageView::~TPageView() = default;
 
-void TPageView::MemoChanged(int kind, int, int) {
+void TPageView::MemoChanged(TViewNotify kind, int, int) {
   // Only the current view is told of changes; the guard keeps a stray call from showing the editor.
-  if (kind == vnEnter && IsCurrent()) ShowMemo(Host.GetCurrentMemo());
+  if (kind == TViewNotify::vnEnter && IsCurrent()) ShowMemo(Host.GetCurrentMemo());
 }
 
 void TPageView::SetColors(const TColorSet& colors) {

@@ -15,7 +15,7 @@ class TPageView : public TView {
   TPageView(TViewHost& host, QWidget* page);
   ~TPageView() override;
 
-  void MemoChanged(int kind, int index, int newIndex) override;
+  void MemoChanged(TViewNotify kind, int index, int newIndex) override;
   void SetColors(const TColorSet& colors) override;
   void SetFontName(const QString& name) override;
   void SetFontSize(int size) override;

@@ -47,7 +47,7 @@ void TMemoForPileView::keyPressEvent(QKeyEvent* event) {
   // The editor never scrolls itself; the pile follows typing and keys that move the caret
   // (Ctrl+Home, Page Down and the like), which could otherwise leave it out of sight.
   if (Paper && (!event->text().isEmpty() || textCursor().position() != caretBefore))
-    Paper->View.MemoChanged(vnShowCaret, 0, 0);
+    Paper->View.MemoChanged(TViewNotify::vnShowCaret, 0, 0);
 }
 
 void TMemoForPileView::mousePressEvent(QMouseEvent* event) {
@@ -154,22 +154,22 @@ void TSimplePilePaper::ApplyFont() {
 }
 
 void TSimplePilePaper::Load() {
-  if (LoadState == 3) return;
+  if (LoadState == TLoadState::Saving) return;
   if (TMemoForPileView* editor = Editor()) {
     editor->setPlainText(LoadedText(*Memo));
     editor->moveCursor(QTextCursor::End);
   }
   if (Memo->GetOption(kOptTransfered) == QLatin1String("True")) SetColors(View.Host.Prm().TransferedPaperColors);
-  LoadState = 1;
+  LoadState = TLoadState::Loaded;
 }
 
 void TSimplePilePaper::Save() {
-  LoadState = 3;
+  LoadState = TLoadState::Saving;
   if (TMemoForPileView* editor = Editor()) {
     Memo->SetText(ToMemoText(editor->document()->toRawText()));
     View.Host.MemoEdited(Memo);
   }
-  LoadState = 1;
+  LoadState = TLoadState::Loaded;
 }
 
 QString TSimplePilePaper::EditorText() const {
@@ -218,10 +218,10 @@ void TSimplePilePaper::WriteBack() {
   TMemoForPileView* editor = Editor();
   if (!editor || !editor->document()->isModified()) return;
   FitHeight();
-  LoadState = 2;
+  LoadState = TLoadState::WritingBack;
   Save();
   editor->document()->setModified(false);
-  View.MemoChanged(vnShowCaret, 0, 0);
+  View.MemoChanged(TViewNotify::vnShowCaret, 0, 0);
 }
 
 void TSimplePilePaper::EnterKey() {
@@ -271,7 +271,7 @@ void TSimplePilePaper::HandleCommand(TMemoCommand& code) {
       const bool up = code == mcUp;
       if (MoveCaretVertically(up ? QTextCursor::Up : QTextCursor::Down)) {
         code = mcDone;
-        View.Notify(vnShowCaret);
+        View.Notify(TViewNotify::vnShowCaret);
         break;
       }
       const int position = Editor()->textCursor().position();

@@ -151,7 +151,7 @@ std::unique_ptr<TPaper> TPileView::CreatePaper(int index, TMemoTypeNo memoType) 
 void TPileView::PlacePaperAt(int index) {
   TPaper& paper = *Papers[size_t(index)];
   SuspendAlign();
-  if (paper.LoadState == 0) paper.Load();
+  if (paper.LoadState == TLoadState::NotLoaded) paper.Load();
   paper.DoCommand(pcRelayout);
   Restack(index);
   ResumeAlign();
@@ -229,7 +229,8 @@ void TPileView::RelayoutAll() {
   ResumeAlign();
 }
 
-void TPileView::MemoChanged(int kind, int index, int newIndex) {
+void TPileView::MemoChanged(TViewNotify kind, int index, int newIndex) {
+  using enum TViewNotify;
   const bool inRange = index >= 0 && index < int(Papers.size());
   switch (kind) {
     case vnInserted:
@@ -273,8 +274,6 @@ void TPileView::MemoChanged(int kind, int index, int newIndex) {
       break;
     case vnShowCaret:
       ScrollBy(CaretDelta());
-      break;
-    default:
       break;
   }
 }

@@ -36,7 +36,7 @@ class TPileView : public TView {
   ~TPileView() override;
 
   void SetPaperFocus(bool focused) override;
-  void MemoChanged(int kind, int index, int newIndex) override;
+  void MemoChanged(TViewNotify kind, int index, int newIndex) override;
   void SetColors(const TColorSet& colors) override;
   void SetFontName(const QString& name) override;
   void SetFontSize(int size) override;

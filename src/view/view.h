@@ -29,7 +29,7 @@ class TView {
   virtual ~TView();
 
   virtual void SetPaperFocus(bool focused);
-  virtual void MemoChanged(int kind, int index, int newIndex) = 0;
+  virtual void MemoChanged(TViewNotify kind, int index, int newIndex) = 0;
   virtual void SetColors(const TColorSet& colors);
   virtual void SetFontName(const QString& name);
   virtual void SetFontSize(int size);
@@ -41,7 +41,7 @@ class TView {
   virtual void SetBook(TBook* book) = 0;
   virtual void MemoTypeChanged(TSMemo* memo, TMemoTypeNo memoType) = 0;
 
-  void Notify(int kind) { MemoChanged(kind, -1, -1); }
+  void Notify(TViewNotify kind) { MemoChanged(kind, -1, -1); }
   bool IsCurrent() const { return Host.GetCurrentView() == this; }
 
   TViewHost& Host;
@@ -51,6 +51,16 @@ class TView {
   TColorSet Colors{0, clWindow, clNone};
   int FontSize = 10;
   QString FontName = kDefaultFontName;
+};
+
+// How far a paper's control and its memo agree.
+enum class TLoadState : quint8 {
+  NotLoaded,
+  Loaded,
+  // The pile text paper is writing an edit back.
+  WritingBack,
+  // The paper is writing its text into the memo; a Load arriving meanwhile is ignored.
+  Saving,
 };
 
 // One memo shown in a view: an editor or a display bound to one memo, never owning it.
@@ -77,8 +87,7 @@ class TPaper {
   // Owned by the paper; deleted (later, it may be inside its own event) with it.
   QPointer<QWidget> Control;
   bool Placed = false;
-  // 0 not loaded, 1 control and memo agree, 2 writing back, 3 saving (Load ignored).
-  int LoadState = 0;
+  TLoadState LoadState = TLoadState::NotLoaded;
   TView& View;
   TSMemo* Memo = nullptr;
   TColorSet Colors;

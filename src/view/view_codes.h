@@ -3,15 +3,15 @@
 #include <QString>
 
 // Notification kinds the window and the papers send to a view's MemoChanged.
-enum TViewNotify {
-  vnInserted = 0,
-  vnDeleted = 1,
-  vnMoved = 2,
-  vnLeave = 3,
-  vnEnter = 4,
-  vnShowCurrent = 6,
-  vnRelayout = 9,
-  vnShowCaret = 13,
+enum class TViewNotify : quint8 {
+  vnInserted,
+  vnDeleted,
+  vnMoved,
+  vnLeave,
+  vnEnter,
+  vnShowCurrent,
+  vnRelayout,
+  vnShowCaret,
 };
 
 // Commands a view sends to one of its papers.

@@ -33,10 +33,11 @@ void WindowTest::Open(const QStringList& memoTexts, int current, QSize size) {
 }
 
 void WindowTest::Fill(const QStringList& texts, int current) {
-  Form->UpdateState(ukBegin);
-  for (int index = Book().Count() - 1; index >= 0; --index) Form->RemoveMemo(index);
-  for (const QString& text : texts) Form->InsertMemo(text, Book().Count(), nullptr);
-  Form->UpdateState(ukEnd);
+  {
+    TUpdateGuard update(*Form);
+    for (int index = Book().Count() - 1; index >= 0; --index) Form->RemoveMemo(index);
+    for (const QString& text : texts) Form->InsertMemo(text, Book().Count(), nullptr);
+  }
   Form->SelectMemoAt(current);
 }
 

@@ -66,13 +66,15 @@ TEST_F(WindowTest, EnteringAMovedInMemoRemovesItsMarkOnlyThen) {
 
 TEST_F(WindowTest, ListChangesInsideAnUpdateShowOnceItEnds) {
   Open({QStringLiteral("a")});
-  Form->UpdateState(ukBegin);
-  Form->UpdateState(ukBegin);
-  Form->InsertMemo(QStringLiteral("b"), 0, nullptr);
-  Form->UpdateState(ukEnd);
-  Form->InsertMemo(QStringLiteral("c"), 0, nullptr);
-  EXPECT_EQ(List().Count(), 1);
-  Form->UpdateState(ukEnd);
+  {
+    TUpdateGuard outer(*Form);
+    {
+      TUpdateGuard inner(*Form);
+      Form->InsertMemo(QStringLiteral("b"), 0, nullptr);
+    }
+    Form->InsertMemo(QStringLiteral("c"), 0, nullptr);
+    EXPECT_EQ(List().Count(), 1);
+  }
   EXPECT_EQ(List().Count(), 3);
 }
 

@@ -148,7 +148,7 @@ TEST(PileScrollTest, FocusingAPaperOutOfSightDoesNotScroll) {
   host.SelectMemoAt(30);
   EXPECT_TRUE(host.EditorAt(30).hasFocus());
   EXPECT_EQ(host.ScrollPos(), 0);
-  host.PileView->Notify(vnShowCurrent);
+  host.PileView->Notify(TViewNotify::vnShowCurrent);
   const TPaper& paper = *host.PileView->Papers[30];
   EXPECT_EQ(paper.Top + paper.Height - host.ScrollPos(), host.PileView->ScrollBox()->viewport()->height() - 20);
 }

@@ -77,10 +77,10 @@ void TTestViewHost::SetCurrentView(TView* view) {
 
 void TTestViewHost::SetCurrentMemo(TSMemo* memo) {
   if (memo == Current) return;
-  if (CurrentView) CurrentView->MemoChanged(vnLeave, GetCurrentIndex(), -1);
+  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnLeave, GetCurrentIndex(), -1);
   Current = memo;
   if (memo) memo->SetOption(kOptTransfered, QString());
-  if (CurrentView) CurrentView->MemoChanged(vnEnter, GetCurrentIndex(), -1);
+  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnEnter, GetCurrentIndex(), -1);
 }
 
 void TTestViewHost::SelectMemoAt(int index) {
@@ -89,14 +89,14 @@ void TTestViewHost::SelectMemoAt(int index) {
 
 int TTestViewHost::InsertMemo(const QString& text, int index, const TOptionList* options) {
   const int used = Book.AddMemo(text, index, options);
-  if (used >= 0 && CurrentView) CurrentView->MemoChanged(vnInserted, used, -1);
+  if (used >= 0 && CurrentView) CurrentView->MemoChanged(TViewNotify::vnInserted, used, -1);
   return used;
 }
 
 void TTestViewHost::RemoveMemo(int index) {
   if (index == GetCurrentIndex()) SetCurrentMemo(nullptr);
   Book.DeleteMemo(index);
-  if (CurrentView) CurrentView->MemoChanged(vnDeleted, index, -1);
+  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnDeleted, index, -1);
 }
 
 void TTestViewHost::Dispatch(TMemoCommand code) {
