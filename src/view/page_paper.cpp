@@ -2,6 +2,7 @@
 
 #include "book/book.h"
 #include "view/colors.h"
+#include "view/memo_editor.h"
 #include "view/paper_text.h"
 
 #include <QBoxLayout>
@@ -24,7 +25,7 @@ QString EditorTextOf(const TSMemo& memo) {
 }  // namespace
 
 TSimplePagePaper::TSimplePagePaper(TView& view, QWidget* page) : TPaper(view) {
-  auto* editor = new QPlainTextEdit(page);
+  auto* editor = new TMemoEditor(page);
   editor->setObjectName(QStringLiteral("TextPaper"));
   editor->hide();
   Control = editor;

@@ -29,7 +29,7 @@ QString LoadedText(const TSMemo& memo) {
 
 }  // namespace
 
-TMemoForPileView::TMemoForPileView(TSimplePilePaper& paper, QWidget* parent) : QPlainTextEdit(parent), Paper(&paper) {
+TMemoForPileView::TMemoForPileView(TSimplePilePaper& paper, QWidget* parent) : TMemoEditor(parent), Paper(&paper) {
   setFrameShape(QFrame::NoFrame);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

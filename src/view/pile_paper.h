@@ -1,14 +1,13 @@
 #pragma once
 
+#include "view/memo_editor.h"
 #include "view/view.h"
-
-#include <QPlainTextEdit>
 
 class TPileView;
 class TSimplePilePaper;
 
 // The borderless, word-wrapping editor of one text memo in the pile view.
-class TMemoForPileView : public QPlainTextEdit {
+class TMemoForPileView : public TMemoEditor {
   Q_OBJECT
  public:
   explicit TMemoForPileView(TSimplePilePaper& paper, QWidget* parent);
