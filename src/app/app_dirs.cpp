@@ -50,7 +50,10 @@ QString NormalizeSettingsPath(const QString& path) {
 }
 
 QString DataHomeFor(const QString& executableDir) {
-  if (QFileInfo(executableDir).isWritable()) return WithTrailingSeparator(executableDir);
+  // Installed, the program sits in a "bin" beside "share/applications" with its menu entry: its data
+  // belongs in the user's home even for a user who may write there (root).
+  const bool installed = QFileInfo::exists(executableDir + QStringLiteral("/../share/applications/vopamemo.desktop"));
+  if (!installed && QFileInfo(executableDir).isWritable()) return WithTrailingSeparator(executableDir);
   const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   // A failure here surfaces as the directory error of ResolveBookDirs.
   QDir().mkpath(dataDir);

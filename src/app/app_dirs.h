@@ -12,7 +12,8 @@ struct TAppDirs {
   QString IniPath;
 };
 
-// The executable's directory when writable, else the per-user data directory.
+// The executable's directory when writable (a portable folder), else, and always for an installed
+// program, the per-user data directory.
 QString DataHomeFor(const QString& executableDir);
 // BookDir and ExtraDir from the settings (normalised, trailing separator) or their
 // defaults; creates a missing one (one level). Throws EVopaError when it cannot.

@@ -1,20 +1,56 @@
 #include "app/app_dirs.h"
+#include "app/command_line.h"
 #include "app/signal_watcher.h"
 #include "app/single_instance.h"
 #include "book/vopa_error.h"
 #include "mainwin/main_window.h"
+#include "vopa_version.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <cstdio>
 #include <memory>
+#include <optional>
+
+namespace {
+
+// --version, --help and mistakes are answered on the terminal, before any window or file.
+std::optional<int> AnswerOnTerminal(const TCommandLine& line) {
+  switch (line.Action) {
+    case TCommandLine::TAction::ShowVersion:
+      std::fputs(VersionText().toUtf8().constData(), stdout);
+      return 0;
+    case TCommandLine::TAction::ShowHelp:
+      std::fputs(UsageText().toUtf8().constData(), stdout);
+      return 0;
+    case TCommandLine::TAction::Fail:
+      std::fprintf(stderr, "vopamemo: %s\n使い方は vopamemo --help で表示できます。\n",
+                   line.Error.toUtf8().constData());
+      return 2;
+    case TCommandLine::TAction::Run:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.append(QFile::decodeName(argv[i]));
+  const TCommandLine line = ParseCommandLine(arguments);
+  if (const std::optional<int> exitCode = AnswerOnTerminal(line)) return *exitCode;
+
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("vopamemo"));
+  // The per-user data directory (an installed program) is named after this.
+  QApplication::setApplicationName(QStringLiteral("VopaMemo"));
+  QApplication::setApplicationVersion(QStringLiteral(VOPA_VERSION_TEXT));
+  QGuiApplication::setDesktopFileName(QStringLiteral("vopamemo"));
   const QString dataHome = DataHomeFor(QApplication::applicationDirPath());
 
   TSingleInstance instance(dataHome);
-  if (!instance.Claim()) return 0;
+  if (!instance.Claim(line.BookPaths)) return 0;
   // Watching from the start: a signal that arrives during start-up is handled once the loop runs.
   TSignalWatcher watcher;
 
@@ -25,6 +61,8 @@ int main(int argc, char** argv) {
     QMessageBox::critical(nullptr, QStringLiteral("ヴォパメモ"), error.Message);
     return 1;
   }
+  for (const QString& path : line.BookPaths) form->OpenBook(path);
+  QObject::connect(&instance, &TSingleInstance::OpenRequested, form.get(), &TForm1::OpenBook);
   QObject::connect(&instance, &TSingleInstance::ActivationRequested, form.get(), [&form] {
     // Only a minimised window is restored; a maximised one stays maximised.
     form->setWindowState(form->windowState() & ~Qt::WindowMinimized);

@@ -1,39 +1,75 @@
 #include "app/single_instance.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QUrl>
+#include <cstdio>
 
 #include <pwd.h>
-#include <unistd.h>
 
 namespace {
 
 const QByteArray kInstanceName("This Tokyo Deserts");
 const QByteArray kShowRequest("show\n");
+const QByteArray kOpenRequest("open ");
 constexpr int kLockTimeoutMs = 200;
 constexpr int kConnectTimeoutMs = 2000;
+// Longer than any percent-encoded path; a peer sending more without a line break is cut off.
+constexpr qint64 kMaxRequestBytes = 64 * 1024;
 
 QString UserName() {
   if (const passwd* entry = getpwuid(getuid())) return QString::fromLocal8Bit(entry->pw_name);
   return qEnvironmentVariable("USER");
 }
 
+// A real directory (not a link) of this user that nobody else may enter.
+bool IsPrivateDir(const QString& dir) {
+  struct stat info = {};
+  return !dir.isEmpty() && ::lstat(QFile::encodeName(dir).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         info.st_uid == getuid() && (info.st_mode & 077) == 0;
+}
+
+// The session's runtime directory, else one of our own under the temporary directory.
+QString PrivateDir() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (IsPrivateDir(runtime)) return runtime;
+  const QString own = QDir::temp().filePath(QStringLiteral("vopamemo-%1").arg(getuid()));
+  ::mkdir(QFile::encodeName(own).constData(), 0700);
+  // Someone else's entry of that name is not ours to use.
+  return IsPrivateDir(own) ? own : QString();
+}
+
+bool PeerIsThisUser(const QLocalSocket& socket) {
+  ucred peer = {};
+  socklen_t size = sizeof peer;
+  return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+         peer.uid == getuid();
+}
+
 }  // namespace
 
 TSingleInstance::TSingleInstance(const QString& scope, QObject* parent) : QObject(parent) {
-  // Socket names are short and shared by every user of the machine: hash the parts.
+  const QString dir = PrivateDir();
+  if (dir.isEmpty()) return;
+  // Hash the parts: socket paths are short.
   const QByteArray key = kInstanceName + '\n' + UserName().toUtf8() + '\n' + scope.toUtf8();
-  Name = QStringLiteral("vopamemo-") +
+  Name = dir + QStringLiteral("/vopamemo-") +
          QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20));
 }
 
 TSingleInstance::~TSingleInstance() = default;
 
-QString TSingleInstance::LockPath() const { return QDir::temp().filePath(Name + QStringLiteral(".lock")); }
+QString TSingleInstance::LockPath() const { return Name.isEmpty() ? QString() : Name + QStringLiteral(".lock"); }
 
-bool TSingleInstance::Claim() {
+bool TSingleInstance::Claim(const QStringList& bookPaths) {
+  // Without a private directory there is no safe place to meet: better run unguarded than not at all.
+  if (Name.isEmpty()) return true;
   // QLockFile takes over a lock whose process has died; a live holder keeps it
   // (it holds flock on the file), however old the file is.
   Lock = std::make_unique<QLockFile>(LockPath());
@@ -41,10 +77,9 @@ bool TSingleInstance::Claim() {
     const bool heldByAnother = Lock->error() == QLockFile::LockFailedError;
     Lock.reset();
     if (heldByAnother) {
-      AskRunningInstanceToShow();
+      HandOver(bookPaths);
       return false;
     }
-    // No usable temporary directory: better run unguarded than not at all.
   }
   // Holding the lock, any socket of that name is left over from a crash.
   QLocalServer::removeServer(Name);
@@ -56,10 +91,14 @@ bool TSingleInstance::Claim() {
   return true;
 }
 
-void TSingleInstance::AskRunningInstanceToShow() const {
+void TSingleInstance::HandOver(const QStringList& bookPaths) const {
   QLocalSocket socket;
   socket.connectToServer(Name);
-  if (!socket.waitForConnected(kConnectTimeoutMs)) return;
+  if (!socket.waitForConnected(kConnectTimeoutMs) || !PeerIsThisUser(socket)) {
+    std::fputs("vopamemo: 起動中のヴォパメモに接続できませんでした。\n", stderr);
+    return;
+  }
+  for (const QString& path : bookPaths) socket.write(kOpenRequest + QUrl::toPercentEncoding(path) + '\n');
   socket.write(kShowRequest);
   socket.waitForBytesWritten(kConnectTimeoutMs);
   socket.disconnectFromServer();
@@ -69,13 +108,27 @@ void TSingleInstance::AskRunningInstanceToShow() const {
 void TSingleInstance::ReadRequests() {
   while (QLocalSocket* socket = Server->nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    if (!PeerIsThisUser(*socket)) {
+      socket->abort();
+      socket->deleteLater();
+      continue;
+    }
+    socket->setReadBufferSize(kMaxRequestBytes);
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadLines(socket); });
     ReadLines(socket);
   }
 }
 
 void TSingleInstance::ReadLines(QLocalSocket* socket) {
-  // Every complete request line is one request to show the window.
-  while (socket->canReadLine())
-    if (socket->readLine() == kShowRequest) emit ActivationRequested();
+  // One request per line; lines we do not understand are passed over.
+  while (socket->canReadLine()) {
+    const QByteArray line = socket->readLine();
+    if (line == kShowRequest) {
+      emit ActivationRequested();
+    } else if (line.startsWith(kOpenRequest) && line.endsWith('\n')) {
+      const QString path = QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(kOpenRequest.size()).chopped(1)));
+      if (QDir::isAbsolutePath(path)) emit OpenRequested(path);
+    }
+  }
+  if (socket->bytesAvailable() >= kMaxRequestBytes) socket->abort();
 }

@@ -45,6 +45,10 @@ class TForm1 : public QMainWindow, public TBookHost {
   // Set before a shut-down asked for by a signal: nothing may wait for the user then.
   bool QuietShutdown = false;
 
+  // Opens a file as a book (the open book when it is open already) and makes it current;
+  // a missing or unreadable file is reported.
+  void OpenBook(const QString& path);
+
   // TBookHost
   void ColorBookTitleBar(THeaderKind kind) override;
   void SetTrashPanelVisible(bool visible) override;

@@ -10,6 +10,7 @@
 #include "view/pile_view.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLayout>
@@ -88,6 +89,15 @@ TBook* TForm1::TryOpenBook(const QString& path) {
     ReportError(error.Message);
     return nullptr;
   }
+}
+
+void TForm1::OpenBook(const QString& path) {
+  const QFileInfo file(path);
+  if (!file.isFile() || !file.isReadable()) {
+    ReportError(QStringLiteral("ファイル %1 が見つからないか、読めません。").arg(QDir::toNativeSeparators(path)));
+    return;
+  }
+  if (TBook* book = TryOpenBook(path)) SetCurrentBook(book);
 }
 
 TBook* TForm1::OpenStartupBook() {

@@ -120,4 +120,70 @@ TEST_F(ProgramRun, KilledFirstInstanceDoesNotStopTheNextStart) {
   EXPECT_TRUE(ReadBytes(Path(QStringLiteral("vopamemo.ini"))).contains("CloseQ="));
 }
 
+// Runs the program to completion with arguments, with no display to open a window on.
+struct TTerminalRun {
+  int ExitCode = -1;
+  QByteArray Out;
+  QByteArray Err;
+};
+
+TTerminalRun RunWithoutDisplay(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("DISPLAY"));
+  environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  // Any attempt at a window would abort for want of an X server.
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  process.setProcessEnvironment(environment);
+  process.start(program, arguments);
+  if (!process.waitForFinished(15000)) return {};
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+          process.readAllStandardError()};
+}
+
+TEST_F(ProgramRun, VersionHelpAndUnknownOptionsAnswerOnTheTerminalAndTouchNoFile) {
+  const TTerminalRun version = RunWithoutDisplay(Program, {QStringLiteral("--version")});
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_EQ(version.Out, QByteArray("VopaMemo 1.7.0.31\n"));
+  const TTerminalRun help = RunWithoutDisplay(Program, {QStringLiteral("--help")});
+  EXPECT_EQ(help.ExitCode, 0);
+  EXPECT_TRUE(help.Out.contains("--version")) << help.Out.constData();
+  EXPECT_TRUE(help.Out.startsWith(QStringLiteral("使い方: vopamemo").toUtf8()));
+  const TTerminalRun unknown = RunWithoutDisplay(Program, {QStringLiteral("some.vopa"), QStringLiteral("--frob")});
+  EXPECT_EQ(unknown.ExitCode, 2);
+  EXPECT_TRUE(unknown.Out.isEmpty());
+  EXPECT_TRUE(unknown.Err.contains("--frob")) << unknown.Err.constData();
+  EXPECT_EQ(QDir(Home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("vopamemo")});
+}
+
+const QByteArray kOutsideBook =
+    "<?xml version=\"1.0\"?>\r\n<VopaMemoBook Type=\"Book\"><Memo>from outside</Memo></VopaMemoBook>\r\n";
+
+TEST_F(ProgramRun, BookPathOnTheCommandLineOpensThatBook) {
+  const QString book = Path(QStringLiteral("elsewhere/mine.vopa"));
+  WriteBytes(book, kOutsideBook);
+  QProcess process;
+  process.setArguments({book});
+  Start(process, Path(QStringLiteral("Extra/Trash.vopa")));
+  Stop(process);
+  EXPECT_TRUE(ReadBytes(Path(QStringLiteral("vopamemo.ini"))).contains(("Book=" + book).toUtf8()));
+}
+
+TEST_F(ProgramRun, BookPathOfASecondStartOpensInTheRunningInstance) {
+  WriteBytes(Path(QStringLiteral("elsewhere/mine.vopa")), kOutsideBook);
+  QProcess first;
+  Start(first, Path(QStringLiteral("Books/Book1.vopa")));
+  QProcess second;
+  second.setWorkingDirectory(Path(QStringLiteral("elsewhere")));
+  second.start(Program, {QStringLiteral("mine.vopa")});  // relative to where the second start was made
+  ASSERT_TRUE(second.waitForFinished(15000));
+  EXPECT_EQ(second.exitCode(), 0);
+  QThread::msleep(1000);
+  EXPECT_EQ(first.state(), QProcess::Running);
+  Stop(first);
+  EXPECT_TRUE(ReadBytes(Path(QStringLiteral("vopamemo.ini")))
+                  .contains(("Book=" + Path(QStringLiteral("elsewhere/mine.vopa"))).toUtf8()));
+}
+
 }  // namespace

@@ -1,13 +1,23 @@
 #include "app/single_instance.h"
 
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QUuid>
+#include <cstring>
 
 namespace {
 
@@ -26,6 +36,98 @@ TEST(SingleInstance, SecondClaimAsksTheFirstToShowItself) {
   EXPECT_FALSE(second.Claim());
   EXPECT_TRUE(activations.wait(5000));
   EXPECT_EQ(activations.count(), 1);
+}
+
+TEST(SingleInstance, SecondClaimHandsItsBookPathsOverInOrder) {
+  const QString scope = FreshScope();
+  TSingleInstance first(scope);
+  ASSERT_TRUE(first.Claim());
+  QStringList opened;
+  QObject::connect(&first, &TSingleInstance::OpenRequested, [&opened](const QString& path) { opened.append(path); });
+  QSignalSpy activations(&first, &TSingleInstance::ActivationRequested);
+  const QStringList paths = {QStringLiteral("/tmp/メモ 帳.vopa"), QStringLiteral("/tmp/odd\nname%20.vopa"),
+                             QStringLiteral("/tmp/line\nbreak.vopa")};
+  TSingleInstance second(scope);
+  EXPECT_FALSE(second.Claim(paths));
+  ASSERT_TRUE(activations.wait(5000));
+  EXPECT_EQ(opened, paths);
+}
+
+TEST(SingleInstance, SocketLivesInADirectoryOnlyTheUserCanEnter) {
+  TSingleInstance instance(FreshScope());
+  ASSERT_TRUE(instance.Claim());
+  struct stat dir = {};
+  ASSERT_EQ(::lstat(QFile::encodeName(QFileInfo(instance.ServerName()).path()).constData(), &dir), 0);
+  EXPECT_TRUE(S_ISDIR(dir.st_mode));
+  EXPECT_EQ(dir.st_uid, getuid());
+  EXPECT_EQ(dir.st_mode & 077, 0u);
+}
+
+TEST(SingleInstance, MessagesItDoesNotUnderstandAreIgnored) {
+  TSingleInstance first(FreshScope());
+  ASSERT_TRUE(first.Claim());
+  QSignalSpy activations(&first, &TSingleInstance::ActivationRequested);
+  QSignalSpy opens(&first, &TSingleInstance::OpenRequested);
+  QLocalSocket talker;
+  talker.connectToServer(first.ServerName());
+  ASSERT_TRUE(talker.waitForConnected(5000));
+  talker.write("hello\nSHOW\nshow please\nopen relative.vopa\nopen \n\xff\xfe\n");
+  ASSERT_TRUE(talker.waitForBytesWritten(5000));
+  EXPECT_FALSE(activations.wait(500));
+  EXPECT_EQ(opens.count(), 0);
+
+  // An endless line is cut off instead of filling the memory.
+  QLocalSocket flooder;
+  flooder.connectToServer(first.ServerName());
+  ASSERT_TRUE(flooder.waitForConnected(5000));
+  flooder.write(QByteArray(256 * 1024, 'x'));
+  // Both ends live in this thread: let the events run while the server reads.
+  for (int i = 0; i < 250 && flooder.state() == QLocalSocket::ConnectedState; ++i) QTest::qWait(20);
+  EXPECT_EQ(flooder.state(), QLocalSocket::UnconnectedState);
+
+  talker.write("show\n");
+  EXPECT_TRUE(activations.wait(5000));
+}
+
+// Connects to the socket path as another user (forked, so no Qt runs in the child) and asks to show.
+// True when the connection was made.
+bool KnockAsUser(const QString& socketPath, uid_t uid) {
+  const QByteArray path = QFile::encodeName(socketPath);
+  const pid_t child = fork();
+  if (child == 0) {
+    if (setgid(uid) != 0 || setuid(uid) != 0) _exit(3);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) _exit(1);
+    [[maybe_unused]] auto written = ::write(fd, "show\n", 5);
+    ::sleep(1);
+    _exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(SingleInstance, AnotherUserCannotMakeItAct) {
+  if (getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  // A runtime directory of this test's own, so opening it up below disturbs no other test.
+  QTemporaryDir runtime;
+  const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+  TSingleInstance first(FreshScope());
+  savedRuntime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", savedRuntime);
+  ASSERT_TRUE(first.ServerName().startsWith(runtime.path()));
+  ASSERT_TRUE(first.Claim());
+  QSignalSpy activations(&first, &TSingleInstance::ActivationRequested);
+  EXPECT_FALSE(KnockAsUser(first.ServerName(), 65534));
+  EXPECT_FALSE(activations.wait(1000));
+  // Even a socket others may reach answers only its own user.
+  ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0755), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(first.ServerName()).constData(), 0777), 0);
+  EXPECT_TRUE(KnockAsUser(first.ServerName(), 65534));
+  EXPECT_FALSE(activations.wait(1000));
 }
 
 TEST(SingleInstance, DifferentScopesDoNotMeet) {
@@ -62,7 +164,7 @@ TEST(SingleInstance, KilledFirstInstanceDoesNotStopTheNextStart) {
 
   TSingleInstance next(scope);
   ASSERT_TRUE(QFileInfo::exists(next.LockPath()));
-  ASSERT_TRUE(QFileInfo::exists(QDir::temp().filePath(next.ServerName())));
+  ASSERT_TRUE(QFileInfo::exists(next.ServerName()));
   ASSERT_TRUE(next.Claim());
   QSignalSpy activations(&next, &TSingleInstance::ActivationRequested);
   TSingleInstance later(scope);
