@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the screenshots need, when missing.
+# Installs the Debian 12 packages the build, the tests, the package checks and the screenshots need, when missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev libpugixml-dev
-          xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic)
+          xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic
+          dpkg-dev file desktop-file-utils appstream lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,6 +59,9 @@ static void InitIconResources() { Q_INIT_RESOURCE(icons); }
 
 TForm1::TForm1(const QString& dataHome, QWidget* parent) : QMainWindow(parent) {
   InitIconResources();
+  QIcon programIcon;
+  for (int size : {16, 32, 48, 64, 128, 256}) programIcon.addFile(QStringLiteral(":/icons/vopamemo-%1.png").arg(size));
+  QApplication::setWindowIcon(programIcon);
   setObjectName(QStringLiteral("Form1"));
   Dirs.ExeDir = dataHome;
   ViewHost = std::make_unique<TWindowViewHost>(*this);
