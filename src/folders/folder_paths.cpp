@@ -39,3 +39,19 @@ bool IsPlainEntryName(const QString& name) {
   return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..") && !name.contains(u'/') &&
          !name.contains(QChar(0));
 }
+
+bool MoveEntry(const QString& from, const QString& to) {
+  QString source = from;
+  QString target = to;
+  while (source.endsWith(u'/')) source.chop(1);
+  while (target.endsWith(u'/')) target.chop(1);
+  // The system's rename would replace an existing file or empty folder of that name.
+  if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return false;
+  return QDir().rename(source, target);
+}
+
+QString FollowMove(const QString& path, const QString& oldPath, const QString& newPath) {
+  if (path == oldPath || (oldPath.endsWith(u'/') && path.startsWith(oldPath)))
+    return newPath + path.mid(oldPath.size());
+  return path;
+}

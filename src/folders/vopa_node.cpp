@@ -1,9 +1,11 @@
 #include "folders/vopa_node.h"
 
+#include "book/vopa_error.h"
 #include "folders/folder_paths.h"
 #include "folders/sort_file.h"
 
 #include <QDirIterator>
+#include <QScopeGuard>
 #include <algorithm>
 #include <climits>
 
@@ -64,20 +66,34 @@ void TVopaNode::FollowParent() { Level = Parent->Level + 1; }
 TVopaNode* TVopaNode::AttachTo(std::unique_ptr<TVopaNode> node, TVopaNode& newParent, int& position) {
   Q_ASSERT(node && !node->Parent);
   node->Parent = &newParent;
-  for (TVopaNode* each = node.get(); each; NextInSubtree(node.get(), each)) each->FollowParent();
+  node->FollowParent();
+  node->FollowParents();
   const bool wasOpen = newParent.Opened;
   if (!wasOpen) {
-    newParent.Open();
+    try {
+      newParent.Open();
+    } catch (const EVopaError&) {
+      // The order is written once more below, and a failure then is reported.
+    }
     // The rescan already found the moved entry on disk; the node takes its place.
     const QString name = node->GetName();
     std::erase_if(newParent.Children, [&name](const auto& child) { return child->GetName() == name; });
   }
   position = std::min(position, int(newParent.Children.size()));
   TVopaNode* attached = newParent.InsertChild(position, std::move(node));
+  if (wasOpen) {
+    newParent.SaveOrder();
+    return attached;
+  }
+  // Closing frees the node, whether or not the order could be written.
+  const auto closeAgain = qScopeGuard([&newParent] { newParent.Close(); });
   newParent.SaveOrder();
-  if (wasOpen) return attached;
-  newParent.Close();
   return nullptr;
+}
+
+void TVopaNode::FollowParents() {
+  TVopaNode* each = this;
+  while (NextInSubtree(this, each)) each->FollowParent();
 }
 
 bool TVopaNode::NextInSubtree(const TVopaNode* subtreeRoot, TVopaNode*& node) {

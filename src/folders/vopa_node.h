@@ -37,6 +37,8 @@ class TVopaNode {
   std::unique_ptr<TVopaNode> TakeChild(TVopaNode* child);
   TVopaNode* InsertChild(int position, std::unique_ptr<TVopaNode> child);
 
+  // Every loaded descendant takes its depth and folder from its parent again.
+  void FollowParents();
   // Pre-order step within subtreeRoot; false (and null) at its end.
   static bool NextInSubtree(const TVopaNode* subtreeRoot, TVopaNode*& node);
   int IndexInParent() const;

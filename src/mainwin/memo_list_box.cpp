@@ -1,6 +1,6 @@
 #include "mainwin/memo_list_box.h"
 
-#include "mainwin/cell_painter.h"
+#include "view/cell_painter.h"
 
 #include <QKeyEvent>
 #include <QMenu>

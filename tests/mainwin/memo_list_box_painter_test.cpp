@@ -1,4 +1,4 @@
-#include "mainwin/cell_painter.h"
+#include "view/cell_painter.h"
 #include "view/colors.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "mainwin/memo_list_box.h"
-#include "mainwin/cell_painter.h"
+#include "view/cell_painter.h"
 #include "view/colors.h"
 
 #include <gtest/gtest.h>
