@@ -10,7 +10,7 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; exit 1; }
 
 for file in bin/vopamemo share/applications/vopamemo.desktop share/metainfo/org.vopamemo.VopaMemo.metainfo.xml \
-            share/icons/hicolor/scalable/apps/vopamemo.svg share/man/man1/vopamemo.1.gz \
+            share/icons/hicolor/scalable/apps/vopamemo.svg share/mime/packages/vopamemo.xml share/man/man1/vopamemo.1.gz \
             share/doc/vopamemo/copyright share/doc/vopamemo/changelog.gz; do
   [ -f "$prefix/$file" ] || fail "missing $file"
 done
@@ -22,6 +22,10 @@ gzip -t "$prefix/share/man/man1/vopamemo.1.gz" || fail "manual page is no gzip f
 
 validate desktop-file-validate desktop-file-utils "$prefix/share/applications/vopamemo.desktop"
 validate appstreamcli appstream validate --no-net "$prefix/share/metainfo/org.vopamemo.VopaMemo.metainfo.xml"
+XDG_DATA_DIRS=$prefix/share validate update-mime-database shared-mime-info "$prefix/share/mime"
+if command -v update-mime-database >/dev/null; then
+  grep -q "application/x-vopamemo-book:\*.vopa" "$prefix/share/mime/globs2" || fail "*.vopa is not a VopaMemo book"
+fi
 
 # The installed program, even in a folder it could write to (as root), keeps its data per user.
 data=$work/data

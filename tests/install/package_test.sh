@@ -22,7 +22,8 @@ dpkg-deb --contents "$deb" | awk '{print $6}' >"$work/contents"
 for file in ./usr/bin/vopamemo ./usr/share/applications/vopamemo.desktop \
             ./usr/share/metainfo/org.vopamemo.VopaMemo.metainfo.xml ./usr/share/man/man1/vopamemo.1.gz \
             ./usr/share/icons/hicolor/48x48/apps/vopamemo.png ./usr/share/icons/hicolor/scalable/apps/vopamemo.svg \
-            ./usr/share/doc/vopamemo/copyright ./usr/share/doc/vopamemo/changelog.gz; do
+            ./usr/share/mime/packages/vopamemo.xml ./usr/share/doc/vopamemo/copyright \
+            ./usr/share/doc/vopamemo/changelog.gz; do
   grep -qx "$file" "$work/contents" || fail "package lacks $file"
 done
 
