@@ -6,7 +6,7 @@
 
 namespace {
 
-// Options QApplication reads itself; the first group takes a value.
+// Options QApplication reads itself: these take a value, the flags below do not.
 const QStringList kQtValueOptions = {QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
                                      QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
                                      QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
