@@ -1,5 +1,7 @@
 #include "folders/extension_filter.h"
 
+#include "folders/sort_file.h"
+
 namespace {
 
 // The extension as the system splits a name: from the last dot on, empty without one.
@@ -13,6 +15,8 @@ QString ExtensionOf(const QString& name) {
 TVopaNodeFilter ExtensionFilter(const QString& extension, bool hideExtension) {
   return [extension, hideExtension](TVopaFileNode& node) {
     if (node.IsFolder()) return true;
+    // The order of the folder is no entry of it, whatever the extension asked for.
+    if (node.FileName.compare(kSortFileName, Qt::CaseInsensitive) == 0) return false;
     const QString own = ExtensionOf(node.FileName);
     if (extension != QStringLiteral(".") && own != extension) return false;
     if (hideExtension) node.Caption = node.FileName.left(node.FileName.size() - own.size());

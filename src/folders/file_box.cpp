@@ -7,11 +7,6 @@
 
 static void InitFolderIcons() { Q_INIT_RESOURCE(folder_icons); }
 
-QString PathOf(const TVopaNode* node) {
-  const auto* file = dynamic_cast<const TVopaFileNode*>(node);
-  return file ? file->FullPath() : QString();
-}
-
 TVopaFileBox::TVopaFileBox(QWidget* parent) : TVopaTreeBox(parent) {
   InitFolderIcons();
   ItemOffset = 1;

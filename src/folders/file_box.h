@@ -73,6 +73,3 @@ class TVopaFileBox : public TVopaTreeBox {
   TVopaNode* CurrentLookup = nullptr;
   bool CurrentLookupValid = false;
 };
-
-// The full path of a file node; empty for any other node.
-QString PathOf(const TVopaNode* node);

@@ -187,3 +187,8 @@ void TVopaFileNode::SaveOrder() {
   for (const auto& child : Children) entries.emplace_back(child->GetName(), child->Caption);
   WriteSortFile(FullPath(), entries);
 }
+
+QString PathOf(const TVopaNode* node) {
+  const auto* file = dynamic_cast<const TVopaFileNode*>(node);
+  return file ? file->FullPath() : QString();
+}

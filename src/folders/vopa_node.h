@@ -92,3 +92,6 @@ class TVopaFileNode : public TVopaNode {
  protected:
   void FollowParent() override;
 };
+
+// The full path of a file node; empty for any other node.
+QString PathOf(const TVopaNode* node);

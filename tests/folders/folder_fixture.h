@@ -5,6 +5,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <ostream>
+
+// Readable strings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // A book directory in its own temporary directory.
 class TFolderFixture {
