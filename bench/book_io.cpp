@@ -1,5 +1,9 @@
-// Save and load of a 10,000-memo book against the floor of pugixml and a plain write.
+// Save and load of a 10,000-memo book against the floor of pugixml and a plain write,
+// and the longest event-loop gap while a 100,000-memo book is saved after one edit.
 #include "book/book.h"
+
+#include "event_loop_probes.h"
+#include "realistic_memos.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -11,20 +15,6 @@ namespace {
 
 constexpr int kMemoCount = 10000;
 
-// About 1 KB of UTF-8 per memo: Japanese and ASCII lines with CR LF, a few escapes.
-QString MemoText(int index) {
-  static const QString lines[] = {
-      QStringLiteral("今日の打ち合わせメモ：来週の予定を確認すること。"),
-      QStringLiteral("TODO: check the build on Debian 12 & run the tests <all of them>."),
-      QStringLiteral("ヴォパメモは小さなメモ帳です。書いたものは自動で保存されます。"),
-      QStringLiteral("The quick brown fox jumps over the lazy dog, again and again."),
-      QStringLiteral("\t字下げされた行と「かぎかっこ」、それから数字 1234567890。"),
-  };
-  QString text = QStringLiteral("メモ %1\r\n").arg(index);
-  for (int line = 0; text.toUtf8().size() < 1000; ++line) text += lines[(index + line) % 5] + QStringLiteral("\r\n");
-  return text;
-}
-
 struct TFixture {
   TFixture() {
     Book.SetPath(Dir.filePath(QStringLiteral("bench.vopa")));
@@ -32,7 +22,7 @@ struct TFixture {
     for (int i = 0; i < kMemoCount; ++i) {
       TOptionList options;
       if (i % 3 == 0) options.Set(QStringLiteral("Title"), QStringLiteral("題名 %1").arg(i));
-      Book.AddMemo(MemoText(i), Book.Count(), &options);
+      Book.AddMemo(RealisticMemoText(i), Book.Count(), &options);
     }
     Book.Save();
     QFile file(Book.GetPath());
@@ -99,10 +89,41 @@ void BM_FloorParse(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * f.Bytes.size());
 }
 
+// One memo edited, then the book saved as the autosave does, while the loop is pinged.
+void BM_SaveGap(benchmark::State& state) {
+  QTemporaryDir dir;
+  TBook book;
+  book.SetPath(dir.filePath(QStringLiteral("big.vopa")));
+  book.New();
+  FillRealisticBook(book, int(state.range(0)));
+  double longestGap = 0;
+  int edit = 0;
+  for (auto _ : state) {
+    book.MemoAt(1)->SetText(RealisticMemoText(++edit + kMemoCount));
+    TGapMeter gaps;
+    gaps.Start();
+    bool saved = false;
+    QTimer::singleShot(0, [&] {
+      book.SaveIfModified();
+      saved = true;
+    });
+    while (!saved) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    longestGap = qMax(longestGap, gaps.Stop());
+  }
+  state.counters["gap_ms"] = longestGap;
+}
+
 }  // namespace
 
+BENCHMARK(BM_SaveGap)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SaveBook)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadBook)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloorParse)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,8 +1,13 @@
-// Pile view: showing big books, one keystroke in the last memo, memory per memo.
+// Pile view on realistic books: the path from showing a book until its first paint, until
+// every paper is measured, the longest event-loop gap meanwhile, resizes, one keystroke,
+// memory per memo, and one memo of a single very long line.
 #include "view/pile_view.h"
 #include "book/book.h"
 #include "view/pile_paper.h"
 #include "view/view_host.h"
+
+#include "event_loop_probes.h"
+#include "realistic_memos.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -17,19 +22,22 @@
 
 namespace {
 
+constexpr int kWidth = 760;  // the pile's part of a 1000-pixel-wide window
+constexpr int kHeight = 700;
+
 // The window side of the pile view, as far as showing and typing need it.
 class TBenchHost : public TViewHost {
  public:
-  explicit TBenchHost(int memoCount) {
-    const QString text = QString("日本語のメモ、英語も少し mixed with English words. ").repeated(5).left(200);
-    for (int i = 0; i < memoCount; ++i) Book.AddMemo(text, i);
+  explicit TBenchHost(int memoCount, const QString& text = QString()) {
+    if (text.isEmpty())
+      FillRealisticBook(Book, memoCount);
+    else
+      for (int i = 0; i < memoCount; ++i) Book.AddMemo(text, i);
     auto* layout = new QVBoxLayout(&Window);
     layout->setContentsMargins(0, 0, 0, 0);
     View = std::make_unique<TPileView>(*this, &Window);
     layout->addWidget(View->ScrollBox());
-    Window.resize(500, 700);
-    Window.show();
-    QApplication::processEvents();
+    Window.resize(kWidth, kHeight);
   }
   ~TBenchHost() override { View.reset(); }
 
@@ -51,10 +59,17 @@ class TBenchHost : public TViewHost {
   const TVopaPrm& Prm() const override { return Params; }
   QMenu* PopupMemo() const override { return nullptr; }
 
-  // Makes the view current: it builds one paper per memo and is painted once.
-  void Show() {
+  // What start-up does: the book becomes current (its first memo too) while the window
+  // is still hidden, then the window is shown at its real size and painted.
+  void ShowAndPaint() {
+    TFirstPaintProbe probe(&Window);
     View->Activate();
-    QApplication::processEvents();
+    SelectMemoAt(0);
+    Window.show();
+    probe.WaitForPaint();
+  }
+  void WaitUntilMeasured() {
+    while (!View->MeasuringDone()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
 
   TVopaPrm Params;
@@ -63,6 +78,8 @@ class TBenchHost : public TViewHost {
   std::unique_ptr<TPileView> View;
   TSMemo* Current = nullptr;
 };
+
+void DeleteLater() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 long ResidentKiB() {
   std::ifstream status("/proc/self/status");
@@ -77,32 +94,71 @@ void BM_MemoryPerMemo(benchmark::State& state) {
   for (auto _ : state) {
     TBenchHost host(memos);
     const long before = ResidentKiB();
-    host.Show();
+    host.ShowAndPaint();
+    host.WaitUntilMeasured();
     state.counters["KiB_per_memo"] = double(ResidentKiB() - before) / memos;
   }
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  DeleteLater();
 }
-BENCHMARK(BM_MemoryPerMemo)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_MemoryPerMemo)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Showing a book until its first paint (arg 1: until every paper is measured as well).
+// The counter gap_ms is the longest event-loop gap after the first paint.
 void BM_ShowBook(benchmark::State& state) {
   const int memos = int(state.range(0));
+  const bool untilMeasured = state.range(1) != 0;
+  double longestGap = 0;
   for (auto _ : state) {
     state.PauseTiming();
     auto host = std::make_unique<TBenchHost>(memos);
     state.ResumeTiming();
-    host->Show();
+    host->ShowAndPaint();
+    if (untilMeasured) {
+      TGapMeter gaps;
+      gaps.Start();
+      host->WaitUntilMeasured();
+      longestGap = qMax(longestGap, gaps.Stop());
+    }
     state.PauseTiming();
     host.reset();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DeleteLater();
     state.ResumeTiming();
   }
+  if (untilMeasured) state.counters["gap_ms"] = longestGap;
 }
-BENCHMARK(BM_ShowBook)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ShowBook)
+    ->ArgsProduct({{1000, 10000}, {0, 1}})
+    ->ArgNames({"memos", "measured"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// A real width change (the splitter or the window): until the papers in sight are painted
+// again, and then until every paper follows (gap_ms: the longest event-loop gap meanwhile).
+void BM_ResizeWidth(benchmark::State& state) {
+  TBenchHost host(int(state.range(0)));
+  host.ShowAndPaint();
+  host.WaitUntilMeasured();
+  int width = kWidth;
+  double longestGap = 0;
+  for (auto _ : state) {
+    width = width == kWidth ? kWidth - 150 : kWidth;
+    TFirstPaintProbe probe(&host.Window);
+    TGapMeter gaps;
+    gaps.Start();
+    host.Window.resize(width, kHeight);
+    probe.WaitForPaint();
+    host.WaitUntilMeasured();
+    longestGap = qMax(longestGap, gaps.Stop());
+  }
+  state.counters["gap_ms"] = longestGap;
+}
+BENCHMARK(BM_ResizeWidth)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 // The relayout a window resize or a splitter move sends, when the width stayed the same.
 void BM_RelayoutSameWidth(benchmark::State& state) {
-  TBenchHost host(2000);
-  host.Show();
+  TBenchHost host(10000);
+  host.ShowAndPaint();
+  host.WaitUntilMeasured();
   for (auto _ : state) host.View->Notify(TViewNotify::vnRelayout);
 }
 BENCHMARK(BM_RelayoutSameWidth)->Unit(benchmark::kMillisecond);
@@ -114,13 +170,14 @@ void TypeKey(QWidget* editor, int key, const QString& text) {
   QApplication::sendEvent(editor, &release);
 }
 
-// One character typed at the end of the last memo of a 2,000-memo book: the key event
+// One character typed at the end of the last memo of a 10,000-memo book: the key event
 // until the memo holds the text and the paper is re-measured (alternating with Backspace,
 // so the memo keeps its size). With paint: until the window has been repainted as well.
 void BM_KeystrokeInLastMemo(benchmark::State& state) {
   const bool paint = state.range(0) != 0;
-  TBenchHost host(2000);
-  host.Show();
+  TBenchHost host(10000);
+  host.ShowAndPaint();
+  host.WaitUntilMeasured();
   host.SelectMemoAt(host.Book.Count() - 1);
   host.View->Notify(TViewNotify::vnShowCurrent);
   auto& paper = dynamic_cast<TSimplePilePaper&>(*host.View->Papers.back());
@@ -142,6 +199,50 @@ void BM_KeystrokeInLastMemo(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_KeystrokeInLastMemo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// One memo of a single line of that many characters, Japanese and English mixed:
+// shown until painted, then resized (arg 1) until painted again.
+QString LongLine(int length) {
+  QString line;
+  line.reserve(length);
+  for (int i = 0; line.size() < length; ++i) line += RealisticMemoText(i).replace(QStringLiteral("\r\n"), " ");
+  line.truncate(length);
+  return line;
+}
+
+void BM_LongLineMemo(benchmark::State& state) {
+  const QString text = LongLine(int(state.range(0)));
+  const bool resize = state.range(1) != 0;
+  std::unique_ptr<TBenchHost> shown;
+  if (resize) {
+    shown = std::make_unique<TBenchHost>(1, text);
+    shown->ShowAndPaint();
+    shown->WaitUntilMeasured();
+  }
+  int width = kWidth;
+  for (auto _ : state) {
+    if (resize) {
+      width = width == kWidth ? kWidth - 150 : kWidth;
+      TFirstPaintProbe probe(&shown->Window);
+      shown->Window.resize(width, kHeight);
+      probe.WaitForPaint();
+      continue;
+    }
+    state.PauseTiming();
+    auto host = std::make_unique<TBenchHost>(1, text);
+    state.ResumeTiming();
+    host->ShowAndPaint();
+    state.PauseTiming();
+    host.reset();
+    DeleteLater();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_LongLineMemo)
+    ->ArgsProduct({{200000, 1000000}, {0, 1}})
+    ->ArgNames({"chars", "resize"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 }  // namespace
 

@@ -70,6 +70,8 @@ class TPileView : public TView {
   // Height of one text line in the papers' editors: text height plus leading of the
   // font and of the fallback font that draws Japanese, so no line outgrows it.
   int PaperLineHeight() const { return LineHeight; }
+  // Every paper has its exact height (papers are measured as they are placed).
+  bool MeasuringDone() const { return true; }
 
   TSBForPileView* ScrollBox() const { return Box.data(); }
   std::vector<std::unique_ptr<TPaper>> Papers;
