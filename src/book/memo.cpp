@@ -10,7 +10,7 @@ void TSMemo::SetOption(const QString& name, const QString& value) {
 }
 
 void TSMemo::SetText(const QString& text) {
-  const QString trimmed = TrimControls(text);
+  const QString trimmed = TrimMemoText(text);
   if (trimmed == Text) return;
   Text = trimmed;
   Touch();
@@ -25,6 +25,10 @@ QString MemoTitle(const TSMemo& memo) {
   if (!title.isEmpty()) return title;
   if (memo.GetOption(kOptType) == QLatin1String("AA")) return QStringLiteral("(´･ω･`)ﾑﾀﾞｲ");
   const QString firstLine = memo.Text.left(memo.Text.indexOf(QLatin1Char('\r')));
+  // An indented first line is titled without its indentation.
+  qsizetype indent = 0;
+  while (indent < firstLine.size() && (firstLine[indent].unicode() <= 32 || firstLine[indent].isSpace())) ++indent;
+  if (indent < firstLine.size()) return firstLine.mid(indent);
   if (!firstLine.isEmpty()) return firstLine;
   return QStringLiteral("新規メモ");
 }

@@ -14,7 +14,8 @@ class TSMemo {
   QString GetOption(const QString& name) const { return Options.Get(name); }
   // Sets (or deletes, for "") an option; touches the memo only when the value changes.
   void SetOption(const QString& name, const QString& value);
-  // Takes over edited text, trimmed of characters up to code 32; touches only on change.
+  // Takes over edited text trimmed as TrimMemoText does (the first line keeps its
+  // indentation); touches only on change.
   void SetText(const QString& text);
   // Marks the book modified.
   void Touch();

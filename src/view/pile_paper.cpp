@@ -102,7 +102,7 @@ TMemoForPileView* TSimplePilePaper::EnsureEditor() {
   Control = editor;
   ApplyColors();
   editor->setPlainText(LoadedText(*Memo));
-  editor->moveCursor(QTextCursor::End);
+  PutCaretAtTextEnd(*editor);
   QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [this] { WriteBack(); });
   editor->setGeometry(0, Top, Pile.PaperWidth(), Height);
   editor->show();
@@ -157,7 +157,7 @@ void TSimplePilePaper::Load() {
   if (LoadState == TLoadState::Saving) return;
   if (TMemoForPileView* editor = Editor()) {
     editor->setPlainText(LoadedText(*Memo));
-    editor->moveCursor(QTextCursor::End);
+    PutCaretAtTextEnd(*editor);
   }
   if (Memo->GetOption(kOptTransfered) == QLatin1String("True")) SetColors(View.Host.Prm().TransferedPaperColors);
   LoadState = TLoadState::Loaded;
@@ -245,6 +245,8 @@ void TSimplePilePaper::ReplaceText(const QString& editorText, int caret) {
   QTextCursor edit(editor->document());
   edit.select(QTextCursor::Document);
   edit.insertText(editorText);  // an edit: the change handler writes it back
+  // Text moved between memos: an undo here would bring back what now lives in another memo.
+  editor->document()->clearUndoRedoStacks();
   SetCaret(caret);
 }
 
@@ -298,10 +300,14 @@ void TSimplePilePaper::Divide() {
   const QString text = editor->toPlainText();
   const int split = editor->textCursor().selectionStart();
   const QString rest = text.mid(split);
-  const QString head = TrimControls(text.left(split));
+  const QString head = TrimMemoText(text.left(split));
+  // A split at a line's start keeps that line's indentation; inside a line the blanks
+  // at the split only separated words.
+  const bool atLineStart = split == 0 || text.at(split - 1) == QLatin1Char('\n');
   ReplaceText(head.isEmpty() ? QString() : head + QLatin1Char('\n'), INT_MAX);
   TViewHost& host = View.Host;
-  host.InsertMemo(ToMemoText(TrimControls(rest)), host.GetCurrentIndex() + 1, nullptr);
+  host.InsertMemo(ToMemoText(atLineStart ? TrimMemoText(rest) : TrimControls(rest)), host.GetCurrentIndex() + 1,
+                  nullptr);
   host.SelectMemoAt(host.GetCurrentIndex() + 1);
   if (auto* next = dynamic_cast<TSimplePilePaper*>(Pile.CurrentPaper())) next->SetCaret(0);
 }

@@ -51,7 +51,8 @@ class TSimplePilePaper : public TPaper {
   TMemoForPileView* EnsureEditor();
   // The text as the editor holds it (or would hold it once created).
   QString EditorText() const;
-  // Replaces the whole text as an edit (the change is written back) and puts the caret.
+  // Replaces the whole text as an edit (the change is written back), forgets the editor's
+  // undo history and puts the caret.
   void ReplaceText(const QString& editorText, int caret);
   void SetCaret(int position);
   void SetCaretToEnd();

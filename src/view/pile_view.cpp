@@ -400,7 +400,7 @@ void TPileView::JoinToPrevious(int index, TMemoCommand& code) {
     code = mcDone;
     return;
   }
-  const QString head = TrimControls(upper->EditorText()) + QLatin1Char('\n');
+  const QString head = TrimMemoText(upper->EditorText()) + QLatin1Char('\n');
   upper->ReplaceText(head + ToEditorText(lower->Memo->Text) + QLatin1Char('\n'), int(head.size()));
   Host.SelectMemoAt(index - 1);
   Host.RemoveMemo(index);
