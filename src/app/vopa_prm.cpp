@@ -79,6 +79,7 @@ void ReadSettings(const TIniFile& ini, TVopaPrm& prm, THeaderColors& headers, TW
 
   prm.SpecificBook = ini.ReadBool(kStartup, QStringLiteral("SpecificBook"), false);
   prm.StartupBook = NormalizeSettingsPath(ini.ReadString(kStartup, QStringLiteral("Book"), QString()));
+  prm.LastBook = NormalizeSettingsPath(ini.ReadString(kStartup, QStringLiteral("LastBook"), QString()));
   prm.DropTextToSpecificBook = ini.ReadBool(kParameters, QStringLiteral("DropTextToSpecificBook"), false);
   prm.DropTextBook = NormalizeSettingsPath(ini.ReadString(kParameters, QStringLiteral("DropTextBook"), QString()));
   prm.ShowingFront = false;
@@ -88,6 +89,7 @@ void ReadSettings(const TIniFile& ini, TVopaPrm& prm, THeaderColors& headers, TW
   bounds.Top = ReadInt(ini, kPosition, QStringLiteral("Top"), 100);
   bounds.Left = ReadInt(ini, kPosition, QStringLiteral("Left"), 100);
   bounds.ListWidth = ReadInt(ini, kPosition, QStringLiteral("ListWidth"), 100);
+  bounds.Maximized = ini.ReadBool(kPosition, QStringLiteral("Maximized"), false);
 }
 
 void WriteSettings(TIniFile& ini, TVopaPrm& prm, const THeaderColors& headers, const TWindowBounds& bounds,
@@ -125,6 +127,10 @@ void WriteSettings(TIniFile& ini, TVopaPrm& prm, const THeaderColors& headers, c
   }
   ini.WriteBool(kStartup, QStringLiteral("SpecificBook"), prm.SpecificBook);
   ini.WriteString(kStartup, QStringLiteral("Book"), prm.StartupBook);
+  if (prm.LastBook.isEmpty())
+    ini.DeleteKey(kStartup, QStringLiteral("LastBook"));
+  else
+    ini.WriteString(kStartup, QStringLiteral("LastBook"), prm.LastBook);
 
   ini.WriteBool(kParameters, QStringLiteral("DropTextToSpecificBook"), prm.DropTextToSpecificBook);
   if (prm.DropTextToSpecificBook)
@@ -137,6 +143,7 @@ void WriteSettings(TIniFile& ini, TVopaPrm& prm, const THeaderColors& headers, c
   ini.WriteInteger(kPosition, QStringLiteral("Height"), bounds.Height);
   ini.WriteInteger(kPosition, QStringLiteral("Width"), bounds.Width);
   ini.WriteInteger(kPosition, QStringLiteral("ListWidth"), bounds.ListWidth);
+  ini.WriteBool(kPosition, QStringLiteral("Maximized"), bounds.Maximized);
 
   ini.UpdateFile();
 }

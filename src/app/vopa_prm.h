@@ -32,6 +32,9 @@ struct TVopaPrm {
   TColorSet ActivePaperColors;
   int ItemHeight = 17;
   int ItemOffset = 1;
+  // Added to the design: the last ordinary book that was current ("Startup"/"LastBook"),
+  // the way back from the trash after a restart.
+  QString LastBook;
 
   void Assign(const TVopaPrm& source) { *this = source; }
 };
@@ -43,9 +46,11 @@ struct THeaderColors {
   TColor ExtraHeaderColor = 14737663;
 };
 
-// Window geometry as stored under "Position".
+// Window geometry as stored under "Position"; a maximised window keeps its normal bounds
+// beside the mark ("Maximized", added to the design).
 struct TWindowBounds {
   int Left = 100, Top = 100, Width = 400, Height = 500, ListWidth = 100;
+  bool Maximized = false;
 };
 
 // Reads every stored setting with its default. isFontInstalled decides whether a

@@ -2,12 +2,24 @@
 
 #include "book/book.h"
 #include "book/file_manager.h"
+#include "book/trash_book.h"
+#include "book/vopa_error.h"
 
 #include <QAction>
 
-// Steps through the open books without changing their order; from the trash, which
-// is not among them, next gives the first book and previous the last.
+// Steps through the open books without changing their order. The trash is not among
+// them: from it both ways lead back to the book used before it, else the first book of
+// the tree, else a new one, so the trash never holds the user after a restart.
 void TForm1::StepBook(int step) {
+  if (CurrentBook && CurrentBook == TrashBook.get()) {
+    try {
+      TBook* back = TryOpenBook(Prm.LastBook);
+      SetCurrentBook(back && back != TrashBook.get() ? back : OpenFirstOrNewBook());
+    } catch (const EVopaError& error) {
+      ReportError(error.Message);
+    }
+    return;
+  }
   const auto& files = FileManager->Files;
   if (files.empty()) return;
   const int count = int(files.size());

@@ -2,6 +2,7 @@
 
 #include "book/book.h"
 #include "book/memo.h"
+#include "book/trash_book.h"
 #include "mainwin/memo_list_box.h"
 #include "view/pile_view.h"
 #include "view/view.h"
@@ -75,9 +76,11 @@ void TForm1::SetCurrentBook(TBook* book) {
     if (CurrentView) CurrentView->SetBook(book);
     CurrentBook = book;
     if (book) {
+      if (book != TrashBook.get()) Prm.LastBook = book->GetPath();
       book->Activate(*this);
       SetCurrentMemo(book->LastMemo);
-      if (!CurrentMemo && CurrentView == PageView.get()) SelectMemoAt(0);
+      // A book shown with no memo current would swallow the first keys typed into it.
+      if (!CurrentMemo) SelectMemoAt(0);
       UpdateState(TUpdateKind::ukListChanged);
       QumColListBox1->setEnabled(true);
       Panel5->setText(book->GetTitle());
@@ -87,6 +90,7 @@ void TForm1::SetCurrentBook(TBook* book) {
       Panel5->clear();
     }
   }
+  ShowCaption();
   // Some actions depend on the book itself (the page view is refused in the trash), even
   // when no memo becomes current.
   UpdateActions();
@@ -103,6 +107,8 @@ void TForm1::SetCurrentView(TView* view) {
   SetCurrentMemo(memo);
   ShowCurrentInPile();
   UpdateActions();
+  // Whatever switched the view (a button, a menu), typing goes on in the current memo.
+  if (CurrentView) CurrentView->SetPaperFocus(true);
 }
 
 void TForm1::ShowCurrentInPile() {
@@ -130,4 +136,9 @@ void TForm1::RemoveMemo(int index) {
   CurrentBook->DeleteMemo(index);
   if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnDeleted, index, -1);
   UpdateState(TUpdateKind::ukListChanged);
+}
+
+void TForm1::ShowCaption() {
+  // The task bar tells which book is open.
+  setWindowTitle(CurrentBook ? CurrentBook->GetTitle() + QStringLiteral(" - ") + Prm.WindowCaption : Prm.WindowCaption);
 }

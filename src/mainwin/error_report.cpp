@@ -25,7 +25,7 @@ void TForm1::ShowErrorBox(const QString& message) {
   // A failing autosave must not stack a new box every ten seconds.
   if (ShowingError) return;
   ShowingError = true;
-  QMessageBox::warning(isVisible() ? this : nullptr, windowTitle(), message);
+  QMessageBox::warning(isVisible() ? this : nullptr, Prm.WindowCaption, message);
   ShowingError = false;
 }
 

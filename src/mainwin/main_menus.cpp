@@ -1,22 +1,27 @@
 #include "mainwin/main_window.h"
 
+#include "view/view.h"
+
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace {
 
 // A main-menu entry with its own hot key caption that runs an action and follows its
-// enabled state. It shows the action's keys but leaves them to the action, so a key is
-// never claimed twice.
+// enabled state. It shows the action's keys as text and never registers them: a menu
+// entry holding the same keys as the window's action makes both ambiguous while the
+// menu bar has the focus.
 QAction* AddEntry(QMenu* menu, QAction* source, const QString& caption) {
   auto* entry = menu->addAction(caption);
   entry->setObjectName(source->objectName() + QStringLiteral("Item"));
-  entry->setShortcutContext(Qt::WidgetShortcut);
   entry->setStatusTip(source->statusTip());
-  const auto follow = [entry, source] {
+  const auto follow = [entry, source, caption] {
     entry->setEnabled(source->isEnabled());
-    entry->setShortcuts(source->shortcuts());
+    const QString keys = source->shortcut().toString(QKeySequence::NativeText);
+    entry->setText(keys.isEmpty() ? caption : caption + QLatin1Char('\t') + keys);
   };
   follow();
   QObject::connect(source, &QAction::changed, entry, follow);
@@ -50,10 +55,27 @@ void TForm1::BuildMenus() {
   viewMenu->addAction(Actions.acOpenTrash);
 
   bar.at(3)->menu()->setObjectName(QStringLiteral("Help1"));
+  for (QAction* entry : bar) KeepKeysAfterMenu(entry->menu());
 
   PopupMemo->addAction(Actions.acChangeMemoTitle);
   PopupMemo->addSeparator();
   PopupMemo->addActions({Actions.acCopy, Actions.EditCut1, Actions.EditPaste1});
   PopupMemo->addSeparator();
   PopupMemo->addAction(Actions.acTrashMemo);
+}
+
+void TForm1::KeepKeysAfterMenu(QMenu* menu) {
+  // Escape out of a drop-down leaves the menu bar holding the keyboard, where typing and
+  // the memo keys go nowhere; the keys go back to where they were before the menu opened.
+  connect(menu, &QMenu::aboutToShow, this, [this] { FocusBeforeMenu = QApplication::focusWidget(); });
+  connect(menu, &QMenu::aboutToHide, this, [this] {
+    QTimer::singleShot(0, this, [this] {
+      // Moving on to the next drop-down of the bar is still menu work.
+      if (QApplication::focusWidget() != menuBar() || QApplication::activePopupWidget()) return;
+      if (FocusBeforeMenu && FocusBeforeMenu != menuBar())
+        FocusBeforeMenu->setFocus(Qt::MenuBarFocusReason);
+      else if (CurrentView)
+        CurrentView->SetPaperFocus(true);
+    });
+  });
 }

@@ -8,6 +8,7 @@
 
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QLabel;
@@ -75,6 +76,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   void SelectMemoAt(int index);
   void SetCurrentBook(TBook* book);
   void SetCurrentView(TView* view);
+  // The window title: the current book, then the caption.
+  void ShowCaption();
   int InsertMemo(const QString& text, int index, const TOptionList* options);
   void RemoveMemo(int index);
 
@@ -120,6 +123,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   void SaveSettings();
   void OpenTrashBook();
   TBook* OpenStartupBook();
+  // The first book of the tree, else a new "Book1.vopa".
+  TBook* OpenFirstOrNewBook();
   TBook* TryOpenBook(const QString& path);
   void ApplicationEvents1Idle();
   void ConnectMemoActions();
@@ -138,6 +143,7 @@ class TForm1 : public QMainWindow, public TBookHost {
   void acCopyExecute();
   void acPastAsNewMemoExecute();
   void BuildMenus();
+  void KeepKeysAfterMenu(QMenu* menu);
   void BuildViewButtons();
   void SwitchView(TView* view);
 
@@ -153,6 +159,7 @@ class TForm1 : public QMainWindow, public TBookHost {
   QToolButton* MiniPileViewBtn = nullptr;
   QTimer* Timer1 = nullptr;
   QList<QKeySequence> RoutedKeys;
+  QPointer<QWidget> FocusBeforeMenu;
   int WheelRest = 0;
   Qt::KeyboardModifiers InputModifiers;
   Qt::MouseButtons InputButtons;

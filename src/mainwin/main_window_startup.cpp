@@ -103,6 +103,10 @@ void TForm1::OpenBook(const QString& path) {
 TBook* TForm1::OpenStartupBook() {
   if (TBook* book = TryOpenBook(Prm.StartupBook)) return book;
   Prm.SpecificBook = false;
+  return OpenFirstOrNewBook();
+}
+
+TBook* TForm1::OpenFirstOrNewBook() {
   if (TBook* book = TryOpenBook(FindFirstBook(Dirs.BookDir, QString()))) return book;
   return static_cast<TBook*>(FileManager->NewFile(FreeNewBookPath(Dirs.BookDir)));
 }

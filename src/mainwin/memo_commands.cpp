@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 
 namespace {
@@ -120,7 +121,12 @@ void TForm1::acPastAsNewMemoExecute() {
 
 void TForm1::EmptyTrash() {
   // The panel is shown only with the trash, but never empty another book by mistake.
-  if (!CurrentBook || CurrentBook != TrashBook.get()) return;
+  if (!CurrentBook || CurrentBook != TrashBook.get() || CurrentBook->Count() == 0) return;
+  // Nothing comes back from here: ask first, with No for a hasty Enter.
+  const QString question = QStringLiteral("ごみ箱の %1 件のメモを完全に削除しますか？").arg(CurrentBook->Count());
+  if (QMessageBox::question(this, Prm.WindowCaption, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
+      QMessageBox::Yes)
+    return;
   TUpdateGuard update(*this);
   for (int index = CurrentBook->Count() - 1; index >= 0; --index) RemoveMemo(index);
 }

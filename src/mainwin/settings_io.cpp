@@ -35,18 +35,22 @@ void TForm1::LoadSettings() {
   QumColListBox1->setFont(QFont(Prm.ListFontName, Prm.ListFontSize));
   QumColListBox1->SetItemOffset(Prm.ItemOffset);
   QumColListBox1->SetItemHeight(Prm.ItemHeight);
-  setWindowTitle(Prm.WindowCaption);
+  ShowCaption();
   move(bounds.Left, bounds.Top);
   resize(bounds.Width, bounds.Height);
   PaneSplitter->setSizes({bounds.ListWidth, qMax(1, bounds.Width - bounds.ListWidth)});
+  if (bounds.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 TWindowBounds TForm1::CurrentBounds() const {
   TWindowBounds bounds;
-  bounds.Left = x();
-  bounds.Top = y();
-  bounds.Width = width();
-  bounds.Height = height();
+  // A maximised window keeps the bounds it returns to; the frame's offset is the same.
+  bounds.Maximized = isMaximized();
+  const QRect normal = bounds.Maximized ? normalGeometry() : geometry();
+  bounds.Left = normal.x() - (geometry().x() - x());
+  bounds.Top = normal.y() - (geometry().y() - y());
+  bounds.Width = normal.width();
+  bounds.Height = normal.height();
   bounds.ListWidth = PaneSplitter->sizes().value(0, bounds.ListWidth);
   return bounds;
 }

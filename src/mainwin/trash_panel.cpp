@@ -7,6 +7,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+namespace {
+
+// Days the field takes: up to 9999, some 27 years.
+constexpr int kMaxDayDigits = 4;
+// QLineEdit keeps this much room on either side of its text.
+constexpr int kLineEditInnerMargin = 2;
+// Room between the field and the caption's words.
+constexpr int kCaptionGap = 4;
+
+}  // namespace
 
 TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidget* parent) : QFrame(parent), Prm(prm) {
   setObjectName(QStringLiteral("TrashPanel"));
@@ -28,18 +41,16 @@ TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidge
   caption->setObjectName(QStringLiteral("Label1"));
   caption->move(32, 8);
 
-  CheckTrash = new QCheckBox(QStringLiteral("　　　日後にごみ箱からも削除する。"), this);
+  CheckTrash = new QCheckBox(this);
   CheckTrash->setObjectName(QStringLiteral("CheckTrash"));
-  // Wide enough for the whole sentence in whatever font the desktop gives it.
-  CheckTrash->setGeometry(24, 32, qMax(199, CheckTrash->sizeHint().width()), 17);
   CheckTrash->setChecked(Prm.AutoCleanup);
   // The day field lies over the blank start of the caption, so the line reads as one sentence.
   EditTrasjDay = new QLineEdit(QString::number(Prm.DayAutoCleanup), this);
   EditTrasjDay->setObjectName(QStringLiteral("EditTrasjDay"));
-  EditTrasjDay->setGeometry(40, 30, 25, 21);
-  EditTrasjDay->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), EditTrasjDay));
+  EditTrasjDay->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(kMaxDayDigits)), EditTrasjDay));
   EditTrasjDay->setEnabled(Prm.AutoCleanup);
+  PlaceDayField();
   EditTrasjDay->raise();
 
   BtnNowBurn = new QPushButton(QStringLiteral("今すぐごみ箱を空にする"), this);
@@ -49,6 +60,28 @@ TTrashPanel::TTrashPanel(TVopaPrm& prm, std::function<void()> emptyTrash, QWidge
   connect(CheckTrash, &QCheckBox::clicked, this, &TTrashPanel::Apply);
   connect(EditTrasjDay, &QLineEdit::textEdited, this, &TTrashPanel::Apply);
   connect(BtnNowBurn, &QPushButton::clicked, this, [emptyTrash = std::move(emptyTrash)] { emptyTrash(); });
+}
+
+void TTrashPanel::PlaceDayField() {
+  // Wide enough for the largest number of days it takes (or a larger one from the file).
+  const int digits = qMax(kMaxDayDigits, int(EditTrasjDay->text().size()));
+  const QFontMetrics metrics = EditTrasjDay->fontMetrics();
+  const QMargins margins = EditTrasjDay->textMargins();
+  const int frame = EditTrasjDay->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, EditTrasjDay);
+  const int width = metrics.horizontalAdvance(QString(digits, QLatin1Char('0'))) + margins.left() + margins.right() +
+                    2 * frame + 2 * kLineEditInnerMargin + 2;
+  EditTrasjDay->setGeometry(40, 30, qMax(25, width), 21);
+  // The caption's blank start is at least as wide as the field lying over it.
+  QStyleOptionButton option;
+  option.initFrom(CheckTrash);
+  const int textLeft =
+      24 + CheckTrash->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, CheckTrash).left();
+  const int blankWidth = EditTrasjDay->geometry().right() + kCaptionGap - textLeft;
+  const int space = CheckTrash->fontMetrics().horizontalAdvance(QChar(0x3000));
+  const int blanks = qMax(3, (blankWidth + space - 1) / space);
+  CheckTrash->setText(QString(blanks, QChar(0x3000)) + QStringLiteral("日後にごみ箱からも削除する。"));
+  // Wide enough for the whole sentence in whatever font the desktop gives it.
+  CheckTrash->setGeometry(24, 32, qMax(199, CheckTrash->sizeHint().width()), 17);
 }
 
 void TTrashPanel::Apply() {

@@ -20,6 +20,7 @@ class TTrashPanel : public QFrame {
   QPushButton* BtnNowBurn;
 
  private:
+  void PlaceDayField();
   void Apply();
 
   TVopaPrm& Prm;

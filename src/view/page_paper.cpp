@@ -93,7 +93,7 @@ void TSimplePagePaper::Load() {
   QPlainTextEdit* editor = Editor();
   if (Memo) {
     editor->setPlainText(EditorTextOf(*Memo));
-    editor->moveCursor(QTextCursor::End);
+    PutCaretAtTextEnd(*editor);
     // The caret waits at the end, but a memo is read from its top.
     editor->verticalScrollBar()->setValue(0);
     LoadState = TLoadState::Loaded;
@@ -131,11 +131,7 @@ void TSimplePagePaper::NewMemoFromTyping() {
     return;
   }
   host.SelectMemoAt(index);
-  // Loading appended one line break; the caret goes right before it, after what was typed.
-  QTextCursor cursor = Editor()->textCursor();
-  cursor.movePosition(QTextCursor::End);
-  if (Memo && !Memo->Text.isEmpty()) cursor.movePosition(QTextCursor::PreviousCharacter);
-  Editor()->setTextCursor(cursor);
+  // Loading put the caret right after what was typed.
   DoCommand(pcFocus);
 }
 

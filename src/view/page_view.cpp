@@ -12,6 +12,11 @@ TPageView::TPageView(TViewHost& host, QWidget* page) : TView(host) {
 
 TPageView::~TPageView() = default;
 
+void TPageView::SetPaperFocus(bool focused) {
+  TView::SetPaperFocus(focused);
+  if (focused && ShownPaper) ShownPaper->DoCommand(pcFocus);
+}
+
 void TPageView::MemoChanged(TViewNotify kind, int, int) {
   // Only the current view is told of changes; the guard keeps a stray call from showing the editor.
   if (kind == TViewNotify::vnEnter && IsCurrent()) ShowMemo(Host.GetCurrentMemo());

@@ -15,6 +15,8 @@ class TPageView : public TView {
   TPageView(TViewHost& host, QWidget* page);
   ~TPageView() override;
 
+  // Stores the flag; true also gives the shown editor the keyboard.
+  void SetPaperFocus(bool focused) override;
   void MemoChanged(TViewNotify kind, int index, int newIndex) override;
   void SetColors(const TColorSet& colors) override;
   void SetFontName(const QString& name) override;

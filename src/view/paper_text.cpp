@@ -1,5 +1,6 @@
 #include "view/paper_text.h"
 
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTextLayout>
 
@@ -32,4 +33,12 @@ int WrappedLineCount(const QString& editorText, const QFont& font, const QTextOp
     layout.endLayout();
   }
   return lines;
+}
+
+void PutCaretAtTextEnd(QPlainTextEdit& editor) {
+  QTextCursor cursor = editor.textCursor();
+  cursor.movePosition(QTextCursor::End);
+  if (editor.document()->characterAt(cursor.position() - 1) == QChar::ParagraphSeparator)
+    cursor.movePosition(QTextCursor::PreviousCharacter);
+  editor.setTextCursor(cursor);
 }

@@ -135,7 +135,8 @@ TEST_F(PageViewCommands, SwitchingViewsKeepsTheCurrentMemoMarked) {
   EXPECT_NE(PileEditor(0)->palette().color(QPalette::Base), active);
 }
 
-TEST_F(PageViewCommands, ABookWithoutRememberedMemoShowsItsFirstMemoOnlyInThePageView) {
+// Shown without a memo current, a book would swallow the first keys typed into it.
+TEST_F(PageViewCommands, ABookWithoutRememberedMemoShowsItsFirstMemoInEitherView) {
   Open({});
   for (const bool page : {false, true}) {
     SCOPED_TRACE(page ? "page view" : "pile view");
@@ -144,7 +145,7 @@ TEST_F(PageViewCommands, ABookWithoutRememberedMemoShowsItsFirstMemoOnlyInThePag
     Press(Qt::Key_Delete, Qt::ControlModifier);  // a memo moved in makes the trash forget its current memo
     if (page) ShowPage();
     Action("acOpenTrash")->trigger();
-    EXPECT_EQ(CurrentIndex(), page ? 0 : -1);
+    EXPECT_EQ(CurrentIndex(), 0);
     Click(Child<QAbstractButton>("miniPageBtn"));
     Form->SetCurrentBook(book);
   }

@@ -7,9 +7,15 @@
 #include "view/view.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <QTimer>
 
 namespace {
 
@@ -24,6 +30,19 @@ struct TDeleteCase {
 
 class TrashCommands : public WindowTest {
  protected:
+  // Answers the next message box with a click on answer, or with Enter for NoButton.
+  static void AnswerMessageBox(QMessageBox::StandardButton answer, QString* textSeen) {
+    QTimer::singleShot(0, [=] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      *textSeen = box->text();
+      if (answer == QMessageBox::NoButton)
+        QTest::keyClick(box, Qt::Key_Return);
+      else
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+    });
+  }
+
   // Moves the current book's memos at these indexes (highest first) to the trash.
   void TrashAt(std::initializer_list<int> indexes) {
     for (int index : indexes) {
@@ -78,7 +97,15 @@ TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
   Action("acOpenTrash")->trigger();
   Form->SelectMemoAt(0);
   auto* button = Child<QPushButton>("BtnNowBurn");
-  Click(button);
+  // Asked first; No is the default and keeps every memo.
+  const int count = Trash().Count();
+  QString question;
+  for (auto answer : {QMessageBox::NoButton, QMessageBox::No, QMessageBox::Yes}) {
+    AnswerMessageBox(answer, &question);
+    Click(button);
+    if (answer != QMessageBox::Yes) EXPECT_EQ(Trash().Count(), count);
+  }
+  EXPECT_EQ(question, QStringLiteral("ごみ箱の %1 件のメモを完全に削除しますか？").arg(count));
   EXPECT_EQ(Trash().Count(), 0);
   EXPECT_EQ(Form->CurrentMemo, nullptr);
   EXPECT_FALSE(Action("acTrashMemo")->isEnabled());
@@ -111,8 +138,8 @@ TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
     int Days;
   };
   const TTyping typings[] = {{"012", "12", 12},
-                             // a number too large for the field keeps the last valid one
-                             {"99999999999", "999999999", 999999999},
+                             // digits past the field's largest value are refused
+                             {"99999999999", "9999", 9999},
                              {"3x", "3", 3}};
   for (const TTyping& typing : typings) {
     SCOPED_TRACE(typing.Keys);
@@ -134,6 +161,28 @@ TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
   const TIniFile ini(Root() + "vopamemo.ini");
   EXPECT_FALSE(ini.ReadBool("Parameters", "AutoCleanup", true));
   EXPECT_EQ(ini.ReadInteger("Parameters", "DayAutoCleanup", 0), 3);
+}
+
+TEST_F(TrashCommands, TheDayFieldShowsItsLargestValueWholeBeforeTheCaptionsWords) {
+  Open({});
+  Action("acOpenTrash")->trigger();
+  QLineEdit* days = Form->TrashPanel->EditTrasjDay;
+  QCheckBox* check = Form->TrashPanel->CheckTrash;
+  days->selectAll();
+  QTest::keyClicks(days, "9999");
+  ASSERT_EQ(days->text(), "9999");
+  QStyleOptionFrame frame;
+  frame.initFrom(days);
+  frame.lineWidth = days->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, days);
+  const QRect inside =
+      days->style()->subElementRect(QStyle::SE_LineEditContents, &frame, days).marginsRemoved(days->textMargins());
+  EXPECT_LE(days->fontMetrics().horizontalAdvance(days->text()) + 4, inside.width());
+  QStyleOptionButton box;
+  box.initFrom(check);
+  const QString blanks = check->text().left(check->text().indexOf(QStringLiteral("日")));
+  const int wordsLeft = check->x() + check->style()->subElementRect(QStyle::SE_CheckBoxContents, &box, check).left() +
+                        check->fontMetrics().horizontalAdvance(blanks);
+  EXPECT_LT(days->geometry().right(), wordsLeft);
 }
 
 TEST_F(TrashCommands, PageViewIsRefusedInTheTrashButKeptWhenTheTrashIsOpenedFromIt) {

@@ -10,6 +10,7 @@ namespace {
 
 struct SplitCase {
   const char* Name;
+  const char* Text;
   int Caret;
   const char* Head;
   const char* Rest;
@@ -18,14 +19,15 @@ struct SplitCase {
 class SplitTest : public WindowTest, public ::testing::WithParamInterface<SplitCase> {};
 
 const SplitCase kSplits[] = {
-    {"AtTheStartMovesEverythingDown", 0, "", "alpha beta"},
-    {"InTheMiddle", 5, "alpha", "beta"},
-    {"AtTheEndLeavesAnEmptyMemo", 10, "alpha beta", ""},
+    {"AtTheStartMovesEverythingDown", "alpha beta", 0, "", "alpha beta"},
+    {"InTheMiddle", "alpha beta", 5, "alpha", "beta"},
+    {"AtTheEndLeavesAnEmptyMemo", "alpha beta", 10, "alpha beta", ""},
+    {"AtALineStartKeepsBothIndentations", "\tlead\r\n  next", 6, "\tlead", "  next"},
 };
 
 TEST_P(SplitTest, CtrlEnterSplitsAtTheCaret) {
   const SplitCase& c = GetParam();
-  Open({QStringLiteral("alpha beta"), QStringLiteral("last")});
+  Open({QString::fromUtf8(c.Text), QStringLiteral("last")});
   Enter(0, c.Caret);
   Press(Qt::Key_Return, Qt::ControlModifier);
   ASSERT_EQ(Book().Count(), 3);
@@ -47,6 +49,51 @@ TEST_F(WindowTest, CtrlJJoinsToTheMemoAboveWithTheCaretAtTheJoin) {
   EXPECT_EQ(MemoText(0), QStringLiteral("B\r\nA"));
   EXPECT_EQ(CurrentIndex(), 0);
   EXPECT_EQ(Caret(), 2);
+}
+
+// Undo in a paper never reaches back across a command that moved text between memos:
+// every character stays in the book exactly once.
+TEST_F(WindowTest, CtrlZAfterAJoinKeepsBothTexts) {
+  Open({QStringLiteral("upper"), QStringLiteral("lower")});
+  Enter(0, 5);
+  QTest::keyClicks(FocusedEditor(), "1");
+  Enter(1, 0);
+  Press(Qt::Key_J, Qt::ControlModifier);
+  ASSERT_EQ(Book().Count(), 1);
+  Press(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(MemoText(0), QStringLiteral("upper1\r\nlower"));
+}
+
+TEST_F(WindowTest, CtrlZTwiceAfterASplitKeepsEveryCharacterOnce) {
+  Open({QStringLiteral("alpha beta")});
+  Enter(0, 10);
+  QTest::keyClicks(FocusedEditor(), "!");
+  Enter(0, 5);
+  Press(Qt::Key_Return, Qt::ControlModifier);
+  ASSERT_EQ(Book().Count(), 2);
+  for (int index : {0, 1}) {
+    Enter(index, 0);
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    Press(Qt::Key_Z, Qt::ControlModifier);
+  }
+  EXPECT_EQ(Texts(Book()), QStringList({QStringLiteral("alpha"), QStringLiteral("beta!")}));
+}
+
+// Indentation typed at the start of a memo survives the save and the next start.
+TEST_F(WindowTest, LeadingTabsAndSpacesOfTheFirstLineAreKept) {
+  Open({});
+  Press(Qt::Key_N, Qt::ControlModifier);
+  Press(Qt::Key_Tab);
+  Type("leadtab");
+  Press(Qt::Key_N, Qt::ControlModifier);
+  Type("   three spaces ");
+  Press(Qt::Key_Return);
+  Press(Qt::Key_S, Qt::ControlModifier);
+  TBook reread;
+  reread.SetPath(Book().GetPath());
+  ASSERT_TRUE(reread.Load());
+  EXPECT_EQ(Texts(reread), QStringList({QStringLiteral("   three spaces"), QStringLiteral("\tleadtab")}));
+  EXPECT_EQ(MemoTitle(*reread.MemoAt(1)), QStringLiteral("leadtab"));
 }
 
 TEST_F(WindowTest, JoinInTheFirstMemoIsDisabledAndChangesNothing) {
@@ -109,7 +156,7 @@ TEST_F(WindowTest, MoveKeysFollowTheEnabledRules) {
 
 TEST_F(WindowTest, ActionsWithoutACurrentMemoAreDisabled) {
   Open({QStringLiteral("a"), QStringLiteral("b")});
-  ASSERT_EQ(CurrentIndex(), -1);
+  Form->SelectMemoAt(-1);
   for (QAction* action : {Form->Actions.acTrashMemo, Form->Actions.acMoveUp, Form->Actions.acMoveDown,
                           Form->Actions.acDevide, Form->Actions.acJoint})
     EXPECT_FALSE(action->isEnabled()) << qPrintable(action->objectName());

@@ -21,6 +21,13 @@ void WindowTest::WriteBook(const QString& relativePath, const QStringList& memoT
 void WindowTest::Open(const QStringList& memoTexts, int current, QSize size) {
   ASSERT_TRUE(Home.isValid());
   WriteBook(QStringLiteral("Books/Test.vopa"), memoTexts);
+  Start(size);
+  if (current >= 0) Form->SelectMemoAt(current);
+  QApplication::processEvents();
+}
+
+void WindowTest::Start(QSize size) {
+  Form.reset();
   Form = std::make_unique<TForm1>(Root());
   // Errors left at shut-down would wait in message boxes nobody answers.
   Form->QuietShutdown = true;
@@ -28,8 +35,6 @@ void WindowTest::Open(const QStringList& memoTexts, int current, QSize size) {
   Form->show();
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-  if (current >= 0) Form->SelectMemoAt(current);
-  QApplication::processEvents();
 }
 
 void WindowTest::Fill(const QStringList& texts, int current) {
@@ -80,6 +85,12 @@ void WindowTest::ShowPage() {
 void WindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : Form.get();
   QTest::keyClick(target, key, modifiers);
+  QApplication::processEvents();
+}
+
+void WindowTest::Type(const char* text) {
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : Form.get();
+  QTest::keyClicks(target, QString::fromLatin1(text));
   QApplication::processEvents();
 }
 

@@ -23,6 +23,8 @@ class WindowTest : public ::testing::Test {
   // Starts the window on a book of memoTexts (top first) with memo `current` current (-1: none),
   // at size, or where the settings file puts it when size is invalid.
   void Open(const QStringList& memoTexts, int current = -1, QSize size = QSize(500, 600));
+  // Shuts a running window down and starts a new one in the same directory, shown and active.
+  void Start(QSize size = QSize(500, 600));
   // Writes a book file the window can open.
   void WriteBook(const QString& relativePath, const QStringList& memoTexts);
   // Makes the running window's current book hold exactly texts and makes memo `current` current.
@@ -58,6 +60,8 @@ class WindowTest : public ::testing::Test {
   // Real input: a key to whatever has the keyboard focus, a click, and wheel notches (up > 0)
   // over a widget (the pile by default) with the modifiers and mouse buttons held.
   void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  // Plain ASCII text typed to whatever has the keyboard focus (the window when nothing has).
+  void Type(const char* text);
   void Click(QWidget* widget);
   void Wheel(int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QWidget* over = nullptr,
              Qt::MouseButtons buttons = Qt::NoButton);
