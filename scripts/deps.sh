@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the tests, the package checks and the screenshots need, when missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev libpugixml-dev
-          xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic
+          xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic qt6-translations-l10n
           dpkg-dev file desktop-file-utils appstream shared-mime-info lintian)
 missing=()
 for p in "${packages[@]}"; do

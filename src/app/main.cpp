@@ -1,5 +1,6 @@
 #include "app/app_dirs.h"
 #include "app/command_line.h"
+#include "app/qt_japanese.h"
 #include "app/signal_watcher.h"
 #include "app/single_instance.h"
 #include "book/vopa_error.h"
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("VopaMemo"));
   QApplication::setApplicationVersion(QStringLiteral(VOPA_VERSION_TEXT));
   QGuiApplication::setDesktopFileName(QStringLiteral("vopamemo"));
+  // Without Qt's translations the standard buttons stay in English; nothing else is lost.
+  InstallQtJapanese(app);
   const QString dataHome = DataHomeFor(QApplication::applicationDirPath());
 
   TSingleInstance instance(dataHome);
