@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <pugixml.hpp>
 
@@ -41,16 +42,22 @@ class TBookFileWriter : public pugi::xml_writer {
     Flush();
     return Written;
   }
+  // The system's error number of the failed write, 0 when there was none.
+  int Error() const { return WriteError; }
 
  private:
   void Flush() {
-    if (Written && !Chunk.isEmpty()) Written = File.write(Chunk) == Chunk.size();
+    if (Written && !Chunk.isEmpty()) {
+      Written = File.write(Chunk) == Chunk.size();
+      if (!Written) WriteError = errno;
+    }
     Chunk.resize(0);
   }
 
   QSaveFile& File;
   QByteArray Chunk;
   bool Written = true;
+  int WriteError = 0;
 };
 // Collects pugixml's output as it is.
 struct TBufferWriter : pugi::xml_writer {
@@ -124,16 +131,30 @@ void WriteBook(const TBook& book, pugi::xml_writer& writer) {
 
 }  // namespace
 
+QString SaveFailureText(const QString& path, int error, const QString& detail) {
+  if (error == ENOSPC || error == EDQUOT)
+    return QStringLiteral("ディスクの空き容量が足りないため保存できません: %1").arg(path);
+  return QStringLiteral("ブックを保存できません: %1\n%2")
+      .arg(path, error ? QString::fromLocal8Bit(strerror(error)) : detail);
+}
+
 void SaveBookFile(const TBook& book, const QString& path) {
   QSaveFile file(path);
   // Unbuffered: Qt 6.4's commit() overlooks a write error that only shows when its
   // buffer is flushed (a full disk), and would replace the old file with a cut one.
+  errno = 0;
   bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  int error = written ? 0 : errno;
   if (written) {
     TBookFileWriter writer(file);
     WriteBook(book, writer);
     written = writer.Finish() && file.error() == QFileDevice::NoError;
+    error = writer.Error();
   }
-  if (!written || !file.commit())
-    throw EVopaError(QStringLiteral("ブックを保存できません: %1\n%2").arg(path, file.errorString()));
+  if (written) {
+    errno = 0;
+    written = file.commit();
+    error = written ? 0 : errno;
+  }
+  if (!written) throw EVopaError(SaveFailureText(path, error, file.errorString()));
 }

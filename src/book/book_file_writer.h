@@ -9,3 +9,7 @@ class TBook;
 // one "Memo" per non-empty memo. Throws EVopaError on any failure and then leaves the
 // previous file as it was.
 void SaveBookFile(const TBook& book, const QString& path);
+
+// What a failed book save tells the user: a full disk in words the user can act on,
+// anything else with the system's own description (error, else detail).
+QString SaveFailureText(const QString& path, int error, const QString& detail);

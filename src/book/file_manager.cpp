@@ -56,7 +56,7 @@ void TQumFileManager::ReplacePath(const QString& oldText, const QString& newText
   }
 }
 
-void TQumFileManager::SaveAll() {
+QStringList TQumFileManager::SaveAll() {
   // One book that cannot be written must not keep the others from the disk.
   QStringList failures;
   for (const auto& file : Files) {
@@ -66,7 +66,7 @@ void TQumFileManager::SaveAll() {
       failures.append(error.Message);
     }
   }
-  if (!failures.isEmpty()) throw EVopaError(failures.join(QLatin1Char('\n')));
+  return failures;
 }
 
 void TQumFileManager::CloseAll(const TCloseFailure& onFailure) {

@@ -3,6 +3,7 @@
 #include "book/persistent.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -28,8 +29,8 @@ class TQumFileManager {
   void RemoveFile(TQumFile* file);
   // Replaces the first case-insensitive occurrence of oldText in every open path.
   void ReplacePath(const QString& oldText, const QString& newText);
-  // Saves every modified file; throws one EVopaError naming all that failed, after trying each.
-  void SaveAll();
+  // Saves every modified file; returns one message per file that failed, after trying each.
+  [[nodiscard]] QStringList SaveAll();
   // Closes every file, last first; a save failure is handed to onFailure instead of thrown.
   void CloseAll(const TCloseFailure& onFailure);
 

@@ -4,6 +4,7 @@
 #include "book/trash_book.h"
 #include "book/vopa_error.h"
 
+#include <QLabel>
 #include <QTimer>
 
 void TForm1::Timer1Timer() {
@@ -21,16 +22,26 @@ void TForm1::ApplicationEvents1Idle() {
 }
 
 void TForm1::SaveOpenBooks() {
-  QStringList failures;
-  try {
-    FileManager->SaveAll();
-  } catch (const EVopaError& error) {
-    failures.append(error.Message);
-  }
+  QStringList failures = FileManager->SaveAll();
   try {
     TrashBook->SaveIfModified();
   } catch (const EVopaError& error) {
     failures.append(error.Message);
   }
-  if (!failures.isEmpty()) ReportError(failures.join(QLatin1Char('\n')));
+  ReportSaveFailures(failures);
+}
+
+void TForm1::ReportSaveFailures(const QStringList& failures) {
+  // Each failing book and error is told once; the autosave goes on trying quietly every
+  // tick, the bottom bar shows that saving fails, and the pass that saves again says so.
+  QStringList fresh;
+  for (const QString& failure : failures)
+    if (!SaveFailures.contains(failure)) fresh.append(failure);
+  const bool recovered = failures.isEmpty() && !SaveFailures.isEmpty();
+  SaveFailures = failures;
+  if (!failures.isEmpty())
+    SaveState->setText(QStringLiteral("保存できません。再試行しています…"));
+  else
+    SaveState->setText(recovered ? QStringLiteral("保存できるようになりました。") : QString());
+  if (!fresh.isEmpty()) ReportError(fresh.join(QStringLiteral("\n\n")));
 }

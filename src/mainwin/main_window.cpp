@@ -131,6 +131,9 @@ void TForm1::BuildFrame() {
   bottomRow->setContentsMargins(0, 0, 0, 0);
   bottomRow->setSpacing(0);
   bottomRow->addStretch();
+  SaveState = new QLabel(BottomBar);
+  SaveState->setObjectName(QStringLiteral("SaveState"));
+  bottomRow->addWidget(SaveState);
   frame->addWidget(BottomBar);
   setCentralWidget(central);
 }

@@ -127,6 +127,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   TBook* OpenFirstOrNewBook();
   TBook* TryOpenBook(const QString& path);
   void ApplicationEvents1Idle();
+  // Shows the save failures of one autosave pass (none when it saved everything).
+  void ReportSaveFailures(const QStringList& failures);
   void ConnectMemoActions();
   void ConnectBookSteps();
   void WheelToCommand(QWheelEvent* event);
@@ -170,6 +172,9 @@ class TForm1 : public QMainWindow, public TBookHost {
   bool ShowingError = false;
   bool ShutDownDone = false;
   QStringList PendingErrors;
+  // The failures of the last autosave pass, each already told to the user.
+  QStringList SaveFailures;
+  QLabel* SaveState = nullptr;
 };
 
 // Holds the memo list's repaints back while it lives; the outermost one repaints once as it ends,
