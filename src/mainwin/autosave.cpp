@@ -7,6 +7,12 @@
 #include <QLabel>
 #include <QTimer>
 
+namespace {
+
+constexpr int kRecoveryNoteMs = 60000;
+
+}  // namespace
+
 void TForm1::Timer1Timer() {
   if (IdleArmed) return;
   IdleArmed = true;
@@ -39,9 +45,15 @@ void TForm1::ReportSaveFailures(const QStringList& failures) {
     if (!SaveFailures.contains(failure)) fresh.append(failure);
   const bool recovered = failures.isEmpty() && !SaveFailures.isEmpty();
   SaveFailures = failures;
-  if (!failures.isEmpty())
+  if (!failures.isEmpty()) {
     SaveState->setText(QStringLiteral("保存できません。再試行しています…"));
-  else
-    SaveState->setText(recovered ? QStringLiteral("保存できるようになりました。") : QString());
+  } else if (recovered) {
+    const QString note = QStringLiteral("保存できるようになりました。");
+    SaveState->setText(note);
+    // Long enough to be seen after the failure box; a later failure replaces it at once.
+    QTimer::singleShot(kRecoveryNoteMs, SaveState, [label = SaveState, note] {
+      if (label->text() == note) label->clear();
+    });
+  }
   if (!fresh.isEmpty()) ReportError(fresh.join(QStringLiteral("\n\n")));
 }
