@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 TQumFileManager::~TQumFileManager() {
   // Whoever wanted the failures reported closed the files already; nothing may escape here.
@@ -46,14 +47,19 @@ void TQumFileManager::RemoveFile(TQumFile* file) {
     throw EVopaError(QStringLiteral("%1 を削除できませんでした。").arg(path));
 }
 
-void TQumFileManager::ReplacePath(const QString& oldText, const QString& newText) {
-  if (oldText.isEmpty()) return;
+void TQumFileManager::ReplacePath(const QString& oldPath, const QString& newPath) {
+  if (oldPath.isEmpty()) return;
   for (const auto& file : Files) {
-    QString path = file->GetPath();
-    const qsizetype at = path.indexOf(oldText, 0, Qt::CaseInsensitive);
-    if (at < 0) continue;
-    file->SetPath(path.replace(at, oldText.size(), newText));
+    const QString path = file->GetPath();
+    // A substring elsewhere in the path, or another name that merely starts the same, is no match.
+    if (path == oldPath || (oldPath.endsWith(u'/') && path.startsWith(oldPath)))
+      file->SetPath(newPath + path.mid(oldPath.size()));
   }
+}
+
+void TQumFileManager::MoveToFront(TQumFile* file) {
+  const auto found = std::find_if(Files.begin(), Files.end(), [file](const auto& open) { return open.get() == file; });
+  if (found != Files.end()) std::rotate(Files.begin(), found, found + 1);
 }
 
 QStringList TQumFileManager::SaveAll() {

@@ -27,8 +27,11 @@ class TQumFileManager {
   void CloseFile(TQumFile* file);
   // Closes the file (saving it if modified), then deletes it from disk.
   void RemoveFile(TQumFile* file);
-  // Replaces the first case-insensitive occurrence of oldText in every open path.
-  void ReplacePath(const QString& oldText, const QString& newText);
+  // Open files follow a move of oldPath to newPath: the file itself, or everything inside a
+  // folder (a path with a trailing separator). Paths compare exactly, as the file system does.
+  void ReplacePath(const QString& oldPath, const QString& newPath);
+  // The file becomes the most recently opened one.
+  void MoveToFront(TQumFile* file);
   // Saves every modified file; returns one message per file that failed, after trying each.
   [[nodiscard]] QStringList SaveAll();
   // Closes every file, last first; a save failure is handed to onFailure instead of thrown.

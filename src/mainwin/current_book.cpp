@@ -84,6 +84,7 @@ void TForm1::SetCurrentBook(TBook* book) {
       UpdateState(TUpdateKind::ukListChanged);
       QumColListBox1->setEnabled(true);
       Panel5->setText(book->GetTitle());
+      ShowBookInFolders(book);
     } else {
       QumColListBox1->SetCount(0);
       QumColListBox1->setEnabled(false);

@@ -19,6 +19,7 @@ struct TActionEntry {
 // Actions shown on tool bars or view buttons, with their image in the resources.
 const QHash<QString, QString> kIconNames = {
     {QStringLiteral("acNewMemo"), QStringLiteral("new_memo")},
+    {QStringLiteral("acNewBook"), QStringLiteral("new_book")},
     {QStringLiteral("acTrashMemo"), QStringLiteral("trash")},
     {QStringLiteral("acMoveUp"), QStringLiteral("move_up")},
     {QStringLiteral("acMoveDown"), QStringLiteral("move_down")},
@@ -59,6 +60,9 @@ QList<TActionEntry> ActionEntries() {
       {&TMainActions::acPreviousBook, "acPreviousBook", "ブック操作", "acPreviousBook", "前のブック", {}},
       {&TMainActions::acNextBook, "acNextBook", "ブック操作", "acNextBook", "次のブック", {}},
       {&TMainActions::acOpenTrash, "acOpenTrash", "ブック操作", "ごみ箱を開く", "ごみ箱を開く", {}},
+      {&TMainActions::acNewBook, "acNewBook", "ブック操作", "新規ブック", "新規ブック", {}},
+      {&TMainActions::acChangeBookName, "acChangeBookName", "ブック操作", "ブック名変更...", "", {}},
+      {&TMainActions::acDeleteBook, "acDeleteBook", "ブック操作", "ブック削除", "ブックを削除", {}},
       {&TMainActions::FileExit1,
        "FileExit1",
        "ファイル",

@@ -33,6 +33,9 @@ struct TMainActions {
   QAction* acPreviousBook;
   QAction* acNextBook;
   QAction* acOpenTrash;
+  QAction* acNewBook;
+  QAction* acChangeBookName;
+  QAction* acDeleteBook;
   QAction* FileExit1;
   QAction* acChangetoPileView;
   QAction* acChangetoPageView;

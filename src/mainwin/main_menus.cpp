@@ -36,6 +36,7 @@ void TForm1::BuildMenus() {
   QMenu* fileMenu = bar.at(0)->menu();
   fileMenu->setObjectName(QStringLiteral("File1"));
   AddEntry(fileMenu, Actions.acNewMemo, QStringLiteral("新規メモ(&Z)"));
+  fileMenu->addAction(Actions.acNewBook);
   fileMenu->addSeparator();
   fileMenu->addAction(Actions.FileExit1);
 

@@ -67,12 +67,15 @@ TForm1::TForm1(const QString& dataHome, QWidget* parent) : QMainWindow(parent) {
   ViewHost = std::make_unique<TWindowViewHost>(*this);
   Actions.Create(this);
   BuildFrame();
+  BuildBooksPane();
   BuildMemoList();
   BuildToolBars();
   BuildMenus();
+  BuildBookMenus();
   BuildViewButtons();
   ConnectDirectCommands();
   ConnectBookSteps();
+  ConnectBookCommands();
   qApp->installEventFilter(this);
   FormCreate();
   // After start-up, so the keys routed through the window include the run-time shortcuts.
@@ -108,8 +111,8 @@ void TForm1::BuildFrame() {
   Panel1 = new QWidget(ListSplitter);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   auto* booksColumn = NewColumn(Panel1);
-  booksColumn->addWidget(NewTitleBar(QStringLiteral("BooksTitleBar"), QStringLiteral("Books"), Panel1));
-  booksColumn->addStretch();
+  BooksTitleBar = NewTitleBar(QStringLiteral("BooksTitleBar"), QStringLiteral("Books"), Panel1);
+  booksColumn->addWidget(BooksTitleBar);
   ListSplitter->setStretchFactor(0, 1);
   listColumn->addWidget(ListSplitter, 1);
 
@@ -155,6 +158,8 @@ void TForm1::BuildToolBars() {
   memoBar->addAction(Actions.acNewMemo);
   auto* editBar = addToolBar(QStringLiteral("ToolBar2"));
   editBar->setObjectName(QStringLiteral("ToolBar2"));
+  editBar->addAction(Actions.acNewBook);
+  editBar->addSeparator();
   editBar->addActions({Actions.acMoveUp, Actions.acMoveDown});
   editBar->addSeparator();
   editBar->addActions({Actions.acDevide, Actions.acJoint});

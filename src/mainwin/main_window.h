@@ -26,6 +26,8 @@ class TTrashBook;
 class TView;
 class TViewHost;
 class TTrashPanel;
+class TVopaFileBox;
+class TVopaFileMenu;
 class QToolButton;
 
 // Batching of memo list repaints.
@@ -99,6 +101,20 @@ class TForm1 : public QMainWindow, public TBookHost {
   void EmptyTrash();
   TTrashPanel* TrashPanel = nullptr;
 
+  // Books and folders (book_commands.cpp): each changes the disk first, then tells the open
+  // books and the folder tree.
+  void NewBookIn(const QString& folder);
+  void NewFolderIn(const QString& folder);
+  void RenameFolder(const QString& path);
+  void RenameBook(TBook* book);
+  // Moves the book's memos to the top of the trash and deletes its file; false for the only book.
+  bool DeleteBook(TBook* book);
+  void DeleteFolder(const QString& path);
+  void OnMoveCurMemoTo(const QString& path);
+  // Gives the books pane the height its tree needs, within half the list pane.
+  void FitBooksPanel();
+  TVopaFileBox* FileBox = nullptr;
+
  public slots:
   // Each tick arms one autosave pass at the next idle moment.
   void Timer1Timer();
@@ -147,6 +163,24 @@ class TForm1 : public QMainWindow, public TBookHost {
   void BuildMenus();
   void KeepKeysAfterMenu(QMenu* menu);
   void BuildViewButtons();
+  // The folder tree, its menus and the book menus (book_folders.cpp).
+  void BuildBooksPane();
+  void BuildBookMenus();
+  void PointFoldersAtBookDir();
+  // The folder tree and the move menu follow the current book.
+  void ShowBookInFolders(TBook* book);
+  void FolderEntryMoved(const QString& oldPath, const QString& newPath);
+  void ToggleBooksPane();
+  // The book commands (book_commands.cpp).
+  void ConnectBookCommands();
+  QString PopupFolder() const;
+  void N20Click();
+  void N22Click();
+  void PopupBook2Popup();
+  void acChangeBookNameExecute();
+  bool DeleteBooksUnder(const QString& folder, QString& failure);
+  // Another book to show instead of the books whose paths begin with skip; none when there is none.
+  TBook* BookOutside(const QString& skip);
   void SwitchView(TView* view);
 
   QWidget* ListPane = nullptr;
@@ -155,6 +189,15 @@ class TForm1 : public QMainWindow, public TBookHost {
   QWidget* Panel1 = nullptr;
   QWidget* Panel2 = nullptr;
   QLabel* Panel5 = nullptr;
+  QLabel* BooksTitleBar = nullptr;
+  QMenu* PopupBook2 = nullptr;
+  QMenu* SelectBookPopup = nullptr;
+  QAction* N22 = nullptr;
+  QAction* N26 = nullptr;
+  QAction* BooksItem = nullptr;
+  TVopaFileMenu* VopaFileMenu1 = nullptr;
+  TVopaFileMenu* VopaMovwMenuRoot = nullptr;
+  TVopaFileMenu* VopaMoveMenuCur = nullptr;
   TQumColListBox* QumColListBox1 = nullptr;
   QWidget* BottomBar = nullptr;
   QToolButton* miniPageBtn = nullptr;

@@ -48,6 +48,7 @@ void TForm1::FormCreate() {
     ReportError(error.Message);
   }
   CreateViews();
+  PointFoldersAtBookDir();
   SetCurrentView(PileView.get());
   SetCurrentBook(startupBook);
 
@@ -97,7 +98,10 @@ void TForm1::OpenBook(const QString& path) {
     ReportError(QStringLiteral("ファイル %1 が見つからないか、読めません。").arg(QDir::toNativeSeparators(path)));
     return;
   }
-  if (TBook* book = TryOpenBook(path)) SetCurrentBook(book);
+  TBook* book = TryOpenBook(path);
+  if (!book || book == CurrentBook) return;
+  SetCurrentBook(book);
+  FileManager->MoveToFront(book);
 }
 
 TBook* TForm1::OpenStartupBook() {

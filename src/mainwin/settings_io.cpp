@@ -2,6 +2,7 @@
 
 #include "app/ini_file.h"
 #include "book/book.h"
+#include "folders/file_box.h"
 #include "mainwin/memo_list_box.h"
 
 #include <QFont>
@@ -35,6 +36,10 @@ void TForm1::LoadSettings() {
   QumColListBox1->setFont(QFont(Prm.ListFontName, Prm.ListFontSize));
   QumColListBox1->SetItemOffset(Prm.ItemOffset);
   QumColListBox1->SetItemHeight(Prm.ItemHeight);
+  FileBox->setFont(QumColListBox1->font());
+  FileBox->ItemOffset = Prm.ItemOffset;
+  FileBox->SetItemHeight(Prm.ItemHeight);
+  FileBox->UpdateImageTop();
   ShowCaption();
   move(bounds.Left, bounds.Top);
   resize(bounds.Width, bounds.Height);

@@ -72,15 +72,26 @@ TEST_F(FileManagerTest, PathsDifferingInCaseAreDifferentObjects) {
   EXPECT_EQ(Manager.FindFile(PathOf("BOOK.vopa")), nullptr);
 }
 
-TEST_F(FileManagerTest, ReplacePathReplacesOnlyTheFirstOccurrenceIgnoringCase) {
-  TProbeBook* twice = Create("x");
-  TProbeBook* other = Create("y");
-  twice->SetPath("/books/Old/inner/old/a.vopa");
-  other->SetPath("/books/elsewhere/b.vopa");
-  Manager.ReplacePath("/books/OLD/", "/books/New/");
-  EXPECT_EQ(twice->GetPath(), "/books/New/inner/old/a.vopa");
-  EXPECT_EQ(twice->Dir, "/books/New/inner/old/");
-  EXPECT_EQ(other->GetPath(), "/books/elsewhere/b.vopa");
+// Paths differing in case are different files, so a move follows exact paths only.
+TEST_F(FileManagerTest, ReplacePathFollowsAMovedFolderOrFileExactly) {
+  TProbeBook* inside = Create("x");
+  TProbeBook* otherCase = Create("y");
+  TProbeBook* deeper = Create("z");
+  TProbeBook* longerName = Create("w");
+  inside->SetPath("/books/Old/inner/old/a.vopa");
+  otherCase->SetPath("/books/OLD/b.vopa");
+  deeper->SetPath("/x/books/Old/c.vopa");
+  longerName->SetPath("/books/a.vopa2");
+  Manager.ReplacePath("/books/Old/", "/books/New/");
+  Manager.ReplacePath("/books/a.vopa", "/books/moved.vopa");
+  EXPECT_EQ(inside->GetPath(), "/books/New/inner/old/a.vopa");
+  EXPECT_EQ(inside->Dir, "/books/New/inner/old/");
+  EXPECT_EQ(otherCase->GetPath(), "/books/OLD/b.vopa");
+  EXPECT_EQ(deeper->GetPath(), "/x/books/Old/c.vopa");
+  EXPECT_EQ(longerName->GetPath(), "/books/a.vopa2");
+
+  Manager.ReplacePath("/books/OLD/b.vopa", "/books/b.vopa");
+  EXPECT_EQ(otherCase->GetPath(), "/books/b.vopa");
 }
 
 TEST_F(FileManagerTest, SaveAllWritesOnlyModifiedBooks) {
