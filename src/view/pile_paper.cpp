@@ -13,13 +13,14 @@
 
 namespace {
 
-constexpr int kMinLines = 2;
-constexpr int kPaperPadding = 10;
-constexpr qreal kDocumentMargin = 4;
-
 bool IsEnterKey(const QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   return enter && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+// Texts are shared: the same buffer is the same text, without comparing it.
+bool SameText(const QString& a, const QString& b) {
+  return a.size() == b.size() && (a.constData() == b.constData() || a == b);
 }
 
 // The editor text a memo loads as: its text and a line break, nothing for an empty memo.
@@ -35,7 +36,7 @@ TMemoForPileView::TMemoForPileView(TSimplePilePaper& paper, QWidget* parent) : T
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   setTabChangesFocus(false);
-  document()->setDocumentMargin(kDocumentMargin);
+  document()->setDocumentMargin(kPaperDocumentMargin);
 }
 
 void TMemoForPileView::keyPressEvent(QKeyEvent* event) {
@@ -104,7 +105,7 @@ TMemoForPileView* TSimplePilePaper::EnsureEditor() {
   editor->setPlainText(LoadedText(*Memo));
   PutCaretAtTextEnd(*editor);
   QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [this] { WriteBack(); });
-  editor->setGeometry(0, Top, Pile.PaperWidth(), Height);
+  Pile.PlaceEditor(*this);
   editor->show();
   return editor;
 }
@@ -117,6 +118,8 @@ void TSimplePilePaper::ReleaseEditor() {
   editor->hide();
   editor->deleteLater();
   Control = nullptr;
+  // The editor wrote every change into the memo: its height is the memo text's.
+  MeasuredText = Memo->Text;
 }
 
 void TSimplePilePaper::SetInSight(bool inSight) {
@@ -147,6 +150,8 @@ void TSimplePilePaper::ApplyColors() {
 
 void TSimplePilePaper::ApplyFont() {
   LineHeight = 0;
+  EstimatedText = QString();
+  LineWidths.clear();
   if (TMemoForPileView* editor = Editor()) {
     editor->setFont(Pile.PaperFont());
     editor->setTabStopDistance(Pile.PaperTextOption().tabStopDistance());
@@ -177,41 +182,58 @@ QString TSimplePilePaper::EditorText() const {
   return LoadedText(*Memo);
 }
 
-void TSimplePilePaper::MeasureLineHeight() {
-  LineHeight = Pile.PaperLineHeight();
-  LineCount = -1;
+void TSimplePilePaper::MeasureLineHeight() { LineHeight = Pile.PaperLineHeight(); }
+
+bool TSimplePilePaper::HeightIsExact() const {
+  if (MeasuredGeneration != Pile.MeasureGeneration() || LineHeight <= 0) return false;
+  // An editor measures itself after every change of its text.
+  return Editor() || SameText(MeasuredText, Memo->Text);
 }
 
-int TSimplePilePaper::CountLines() const {
+void TSimplePilePaper::Estimate() {
+  if (LineHeight <= 0) MeasureLineHeight();
+  if (!SameText(EstimatedText, Memo->Text) || LineWidths.empty()) {
+    LineWidths = Pile.Estimator().LineWidths(Memo->Text);
+    EstimatedText = Memo->Text;
+  }
+  SetHeight(TPaperEstimator::Height(LineWidths, Pile.PaperWidth() - 2 * kPaperDocumentMargin, LineHeight));
+}
+
+void TSimplePilePaper::MeasureExact() {
+  if (LineHeight <= 0) MeasureLineHeight();
+  int height;
   TMemoForPileView* editor = Editor();
   if (editor && editor->isVisible()) {
-    QAbstractTextDocumentLayout* layout = editor->document()->documentLayout();
-    int lines = 0;
-    for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
-      layout->blockBoundingRect(block);  // lays the block out if needed
-      lines += block.layout()->lineCount();
-    }
-    return lines;
+    // The document wraps at the editor's width, which follows the pile's only when placed.
+    if (editor->width() != Pile.PaperWidth()) editor->resize(Pile.PaperWidth(), editor->height());
+    height = DocumentPaperHeight(*editor->document(), LineHeight);
+  } else {
+    height = ExactPaperHeight(Memo->Text, Pile.Metrics());
   }
-  // A paper out of sight is laid out again only when its width, text or font changed.
-  const qreal width = Pile.PaperWidth() - 2 * kDocumentMargin;
-  const QString text = EditorText();
-  if (LineCount < 0 || width != MeasuredWidth || text != MeasuredText) {
-    MeasuredLines = WrappedLineCount(text, Pile.PaperFont(), Pile.PaperTextOption(), width);
-    MeasuredWidth = width;
-    MeasuredText = text;
-  }
-  return MeasuredLines;
+  MeasuredGeneration = Pile.MeasureGeneration();
+  MeasuredText = Memo->Text;
+  SetHeight(height);
+}
+
+bool TSimplePilePaper::TakeHeight(int height, const QString& text) {
+  if (Editor() || LineHeight <= 0 || !SameText(text, Memo->Text)) return false;
+  MeasuredGeneration = Pile.MeasureGeneration();
+  MeasuredText = text;
+  if (height == Height) return false;
+  SetHeight(height);
+  return true;
+}
+
+void TSimplePilePaper::SetHeight(int height) {
+  Height = height;
+  if (TMemoForPileView* editor = Editor(); editor && editor->height() != height)
+    editor->resize(editor->width(), height);
 }
 
 void TSimplePilePaper::FitHeight() {
-  if (LineHeight <= 0) MeasureLineHeight();
-  const int lines = qMax(kMinLines, CountLines());
-  if (lines == LineCount) return;
-  LineCount = lines;
-  Height = LineHeight * lines + kPaperPadding;
-  if (TMemoForPileView* editor = Editor()) editor->resize(editor->width(), Height);
-  Pile.PaperHeightChanged(*this);
+  const int before = Height;
+  MeasureExact();
+  if (Height != before) Pile.PaperHeightChanged(*this);
 }
 
 void TSimplePilePaper::WriteBack() {
@@ -323,7 +345,11 @@ void TSimplePilePaper::DoCommand(TPaperCommand command) {
       SetColors(View.Host.Prm().ActivePaperColors);
       break;
     case pcRelayout:
-      FitHeight();
+      // Out of sight an estimate does until the pile has the paper measured.
+      if (Editor() && Editor()->isVisible())
+        FitHeight();
+      else if (!HeightIsExact())
+        Estimate();
       break;
     case pcFocus: {
       TMemoForPileView* editor = EnsureEditor();

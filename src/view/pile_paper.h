@@ -3,8 +3,13 @@
 #include "view/memo_editor.h"
 #include "view/view.h"
 
+#include <vector>
+
 class TPileView;
 class TSimplePilePaper;
+
+// The editor's document margin: the text wraps this far inside the paper on each side.
+inline constexpr int kPaperDocumentMargin = 4;
 
 // The borderless, word-wrapping editor of one text memo in the pile view.
 class TMemoForPileView : public TMemoEditor {
@@ -40,8 +45,17 @@ class TSimplePilePaper : public TPaper {
   void DoCommand(TPaperCommand command) override;
   void SetInSight(bool inSight) override;
 
+  // Measures the paper exactly and restacks the pile when its height changed.
   void FitHeight();
   void MeasureLineHeight();
+  // Heights are estimated from the text until measured exactly with the pile's metrics:
+  // from the editor's document while it shows, else from a layout of the memo's text.
+  bool HeightIsExact() const;
+  void Estimate();
+  void MeasureExact();
+  // A height measured elsewhere for text; taken only while the memo still holds that text.
+  // True when the height changed.
+  bool TakeHeight(int height, const QString& text);
   // The editor's change handler: writes every edit into the memo at once.
   void WriteBack();
   // Enter typed into the editor: grows the paper before the caret moves down.
@@ -59,15 +73,16 @@ class TSimplePilePaper : public TPaper {
   void ApplyFont();
 
   TPileView& Pile;
-  int LineCount = -1;
   int LineHeight = 0;
 
  private:
-  int CountLines() const;
-  // What the last layout of the paper out of sight was made for.
-  mutable qreal MeasuredWidth = -1;
-  mutable QString MeasuredText;
-  mutable int MeasuredLines = 0;
+  void SetHeight(int height);
+  // The text and generation of the pile's metrics the height was measured for.
+  int MeasuredGeneration = -1;
+  QString MeasuredText;
+  // The text the line widths of the estimate were taken from, with the pile's font.
+  QString EstimatedText;
+  std::vector<float> LineWidths;
   void ApplyColors();
   void ReleaseEditor();
   void Divide();

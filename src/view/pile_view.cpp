@@ -22,50 +22,68 @@ constexpr int kSmoothStep = 20;  // pixels per step of a short scroll
 constexpr int kSmoothPauseMs = 5;
 constexpr int kBottomGap = 20;  // a paper or caret ends this far above the bottom edge
 constexpr int kTabStopChars = 8;
+constexpr qsizetype kMeasureBatchChars = 16000;  // about 40 ordinary memos per job
 const QColor kSheetColor(0xEE, 0xEE, 0xEE);
 
 }  // namespace
 
-TSBForPileView::TSBForPileView(QWidget* parent) : QScrollArea(parent) {
+TSBForPileView::TSBForPileView(QWidget* parent) : QAbstractScrollArea(parent) {
   setObjectName(QStringLiteral("PileView"));
   setFrameShape(QFrame::NoFrame);
-  setWidgetResizable(false);
   // A fixed scroll bar keeps the paper width, and so every paper's wrapping, stable.
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  verticalScrollBar()->setSingleStep(kSmoothStep);
+  viewport()->setBackgroundRole(QPalette::Window);
+  QPalette palette = viewport()->palette();
+  palette.setColor(QPalette::Window, kSheetColor);
+  viewport()->setPalette(palette);
 }
 
 bool TSBForPileView::focusNextPrevChild(bool next) {
-  // QScrollArea would scroll the newly focused child into view here.
+  // A scroll area would scroll the newly focused child into view here.
   return QWidget::focusNextPrevChild(next);
 }
 
 void TSBForPileView::resizeEvent(QResizeEvent* event) {
-  QScrollArea::resizeEvent(event);
-  if (viewport()->width() == LastViewportWidth) return;
-  LastViewportWidth = viewport()->width();
-  emit ViewportWidthChanged();
+  QAbstractScrollArea::resizeEvent(event);
+  if (viewport()->width() != LastViewportWidth) {
+    LastViewportWidth = viewport()->width();
+    emit ViewportWidthChanged();
+  }
+  emit ViewportResized();
 }
 
-TPileView::TPileView(TViewHost& host, QWidget* parent)
-    : TView(host), Box(new TSBForPileView(parent)), SheetWidget(new QWidget) {
+void TSBForPileView::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  emit Shown();
+}
+
+TPileView::TPileView(TViewHost& host, QWidget* parent) : TView(host), Box(new TSBForPileView(parent)) {
   Control = Box;
   Box->hide();
   Box->setEnabled(false);
-  SheetWidget->setAutoFillBackground(true);
-  QPalette palette = SheetWidget->palette();
-  palette.setColor(QPalette::Window, kSheetColor);
-  SheetWidget->setPalette(palette);
-  Box->setWidget(SheetWidget);
   Box->show();
+  Measurer = std::make_unique<TPaperMeasurer>(
+      [this](int generation, TPaperMeasurer::TBatch& batch) { TakeMeasured(generation, batch); });
   QObject::connect(Box->verticalScrollBar(), &QScrollBar::valueChanged, Box, [this] { SyncInSight(); });
   QObject::connect(Box, &TSBForPileView::ViewportWidthChanged, Box, [this] { RelayoutAll(); });
+  QObject::connect(Box, &TSBForPileView::ViewportResized, Box, [this] {
+    UpdateScrollRange();
+    SyncInSight();
+  });
+  QObject::connect(Box, &TSBForPileView::Shown, Box, [this] {
+    SyncInSight();
+    FeedMeasurer();
+  });
   UpdateFont();
   SetPaperFocus(true);
 }
 
 TPileView::~TPileView() {
+  Measurer.reset();
   if (Box) Box->hide();
+  Sighted.clear();
   Papers.clear();
   delete Box.data();
 }
@@ -103,8 +121,12 @@ void TPileView::UpdateFont() {
   sample.endLayout();
   const QFontMetrics metrics(Font);
   LineHeight = qMax(qCeil(line.height()), metrics.height() + qMax(0, metrics.leading()));
+  PaperEstimator = TPaperEstimator(Font);
   for (auto& paper : Papers)
     if (auto* text = dynamic_cast<TSimplePilePaper*>(paper.get())) text->ApplyFont();
+  // Every height was measured with the old font.
+  GenerationWidth = -1;
+  RelayoutAll();
 }
 
 TPaperClass TPileView::PaperClassFor(TMemoTypeNo memoType) const {
@@ -131,12 +153,14 @@ void TPileView::SetBook(TBook* book) {
   SuspendAlign();
   if (Book) ClearPapers();
   Book = book;
+  if (Book) Papers.reserve(size_t(Book->Count()));
   for (int i = 0; Book && i < Book->Count(); ++i) {
     Papers.push_back(CreatePaper(i, kMemoTypeFromMemo));
     PlacePaperAt(i);
   }
   ResumeAlign();
   window->setUpdatesEnabled(wasUpdating);
+  RestartMeasuring();
 }
 
 std::unique_ptr<TPaper> TPileView::CreatePaper(int index, TMemoTypeNo memoType) {
@@ -159,11 +183,18 @@ void TPileView::PlacePaperAt(int index) {
 }
 
 void TPileView::ClearPapers() {
+  ++Generation;  // results of jobs still running belong to the papers that go now
+  Sighted.clear();
   while (!Papers.empty()) Papers.pop_back();
   Restack(0);
 }
 
-void TPileView::SetPaperAt(int index, std::unique_ptr<TPaper> paper) { Papers[size_t(index)] = std::move(paper); }
+void TPileView::SetPaperAt(int index, std::unique_ptr<TPaper> paper) {
+  Forget(Papers[size_t(index)].get());
+  Papers[size_t(index)] = std::move(paper);
+}
+
+void TPileView::Forget(const TPaper* paper) { std::erase(Sighted, paper); }
 
 TPaper* TPileView::CurrentPaper() const {
   const int index = Host.GetCurrentIndex();
@@ -182,6 +213,12 @@ int TPileView::VisibleHeight() const { return Box->viewport()->height(); }
 
 int TPileView::PaperWidth() const { return Box->viewport()->width(); }
 
+QWidget* TPileView::Sheet() const { return Box->viewport(); }
+
+TPaperMetrics TPileView::Metrics() const {
+  return {Font, TextOption, PaperWidth() - 2 * kPaperDocumentMargin, LineHeight};
+}
+
 void TPileView::ResumeAlign() {
   if (--AlignLock > 0) return;
   AlignLock = 0;
@@ -190,6 +227,11 @@ void TPileView::ResumeAlign() {
 
 void TPileView::Restack(int from) {
   if (AlignLock > 0) return;
+  RestackTops(from);
+  SyncInSight();
+}
+
+void TPileView::RestackTops(int from) {
   int y = 0;
   if (from > 0 && from <= int(Papers.size())) {
     const TPaper& previous = *Papers[size_t(from - 1)];
@@ -197,36 +239,178 @@ void TPileView::Restack(int from) {
   } else {
     from = 0;
   }
-  const int width = PaperWidth();
   for (size_t i = size_t(from); i < Papers.size(); ++i) {
     TPaper& paper = *Papers[i];
     paper.Top = y;
-    if (paper.Control) paper.Control->setGeometry(0, y, width, paper.Height);
     y += paper.Height;
   }
-  if (!Papers.empty()) y = Papers.back()->Top + Papers.back()->Height;
-  SheetWidget->resize(width, y);
-  SyncInSight();
+  ContentHeight = y;
+  UpdateScrollRange();
+}
+
+void TPileView::UpdateScrollRange() {
+  QScrollBar* bar = Box->verticalScrollBar();
+  bar->setPageStep(VisibleHeight());
+  bar->setRange(0, qMax(0, ContentHeight - VisibleHeight()));
+}
+
+int TPileView::IndexAtY(int y) const {
+  auto found = std::partition_point(Papers.begin(), Papers.end(),
+                                    [y](const auto& paper) { return paper->Top + paper->Height <= y; });
+  return int(found - Papers.begin());
+}
+
+TPileView::TAnchor TPileView::Anchor() const {
+  const int top = ScrollPos();
+  int index = Host.GetCurrentIndex();
+  const bool currentInSight = index >= 0 && index < int(Papers.size()) &&
+                              Papers[size_t(index)]->Top < top + VisibleHeight() &&
+                              Papers[size_t(index)]->Top + Papers[size_t(index)]->Height > top;
+  if (!currentInSight) index = IndexAtY(top);
+  if (index >= int(Papers.size())) return {};
+  return {index, Papers[size_t(index)]->Top - top};
+}
+
+void TPileView::KeepAnchor(const TAnchor& anchor) {
+  UpdateScrollRange();
+  if (anchor.Index < 0 || anchor.Index >= int(Papers.size())) return;
+  Box->verticalScrollBar()->setValue(Papers[size_t(anchor.Index)]->Top - anchor.Offset);
 }
 
 void TPileView::SyncInSight() {
+  if (Syncing || AlignLock > 0) return;
+  Syncing = true;
+  if (Box->isVisible()) MeasureInSight();
   const int top = ScrollPos();
   const int bottom = top + VisibleHeight();
-  TSMemo* current = Host.GetCurrentMemo();
-  for (auto& paper : Papers) {
-    const bool inSight = paper->Top < bottom && paper->Top + paper->Height > top;
-    paper->SetInSight(inSight || (current && paper->Memo == current));
+  std::vector<TPaper*> sighted;
+  for (int i = IndexAtY(top); i < int(Papers.size()) && Papers[size_t(i)]->Top < bottom; ++i)
+    sighted.push_back(Papers[size_t(i)].get());
+  if (TPaper* current = CurrentPaper(); current && std::find(sighted.begin(), sighted.end(), current) == sighted.end())
+    sighted.push_back(current);
+  for (TPaper* paper : Sighted)
+    if (std::find(sighted.begin(), sighted.end(), paper) == sighted.end()) {
+      paper->SetInSight(false);
+      if (paper->Control) sighted.push_back(paper);  // it keeps the keyboard, and so its editor
+    }
+  for (TPaper* paper : sighted) paper->SetInSight(true);
+  Sighted = std::move(sighted);
+  PlaceEditors();
+  Syncing = false;
+}
+
+void TPileView::MeasureInSight() {
+  // Measuring a paper moves those below it, which may bring others into sight.
+  for (int round = 0; round < 4; ++round) {
+    const TAnchor anchor = Anchor();
+    const int top = ScrollPos();
+    const int bottom = top + VisibleHeight();
+    int changedFrom = -1;
+    for (int i = IndexAtY(top); i < int(Papers.size()) && Papers[size_t(i)]->Top < bottom; ++i) {
+      auto* paper = dynamic_cast<TSimplePilePaper*>(Papers[size_t(i)].get());
+      if (paper && !paper->HeightIsExact()) {
+        const int before = paper->Height;
+        paper->MeasureExact();
+        if (paper->Height != before && changedFrom < 0) changedFrom = i;
+      }
+      if (i + 1 < int(Papers.size())) Papers[size_t(i + 1)]->Top = Papers[size_t(i)]->Top + Papers[size_t(i)]->Height;
+    }
+    if (changedFrom < 0) return;
+    RestackTops(changedFrom);
+    KeepAnchor(anchor);
   }
 }
 
+void TPileView::PlaceEditors() {
+  const int top = ScrollPos();
+  const int width = PaperWidth();
+  for (TPaper* paper : Sighted)
+    if (paper->Control) paper->Control->setGeometry(0, paper->Top - top, width, paper->Height);
+}
+
+void TPileView::PlaceEditor(TPaper& paper) {
+  if (std::find(Sighted.begin(), Sighted.end(), &paper) == Sighted.end()) Sighted.push_back(&paper);
+  if (paper.Control) paper.Control->setGeometry(0, paper.Top - ScrollPos(), PaperWidth(), paper.Height);
+}
+
 void TPileView::PaperHeightChanged(const TPaper& paper) {
-  if (AlignLock == 0) Restack(IndexOf(&paper));
+  // While the pile places its papers it restacks them itself afterwards.
+  if (AlignLock == 0 && !Syncing) Restack(IndexOf(&paper));
 }
 
 void TPileView::RelayoutAll() {
-  SuspendAlign();
-  for (auto& paper : Papers) paper->DoCommand(pcRelayout);
-  ResumeAlign();
+  if (PaperWidth() != GenerationWidth) {
+    // Heights at another width: every paper is estimated again at once, those in sight
+    // are measured before they show, and the workers measure the rest anew.
+    ++Generation;
+    GenerationWidth = PaperWidth();
+    const TAnchor anchor = Anchor();
+    for (auto& paper : Papers)
+      if (auto* text = dynamic_cast<TSimplePilePaper*>(paper.get())) text->Estimate();
+    RestackTops(0);
+    KeepAnchor(anchor);
+    RestartMeasuring();
+  }
+  SyncInSight();
+}
+
+void TPileView::HoldMeasuring(bool hold) {
+  MeasuringHeld = hold;
+  FeedMeasurer();
+}
+
+void TPileView::RestartMeasuring() {
+  MeasureCursor = 0;
+  Measuring = true;
+  FeedMeasurer();
+}
+
+void TPileView::FeedMeasurer() {
+  if (!Measuring || MeasuringHeld || !Box->isVisible()) return;
+  const TPaperMetrics metrics = Metrics();
+  while (Measurer->Pending() < Measurer->Capacity() && MeasureCursor < int(Papers.size())) {
+    TPaperMeasurer::TBatch batch;
+    qsizetype length = 0;
+    for (; MeasureCursor < int(Papers.size()) && length < kMeasureBatchChars; ++MeasureCursor) {
+      auto* paper = dynamic_cast<TSimplePilePaper*>(Papers[size_t(MeasureCursor)].get());
+      if (!paper || paper->HeightIsExact()) continue;
+      batch.push_back({MeasureCursor, paper->Memo->Text, 0});
+      length += paper->Memo->Text.size() + 1;
+    }
+    if (!batch.empty()) Measurer->Measure(Generation, metrics, std::move(batch));
+  }
+  if (Measurer->Pending() > 0 || MeasureCursor < int(Papers.size())) return;
+  // Papers that moved or changed under a running job are measured in another pass.
+  auto inexact = std::find_if(Papers.begin(), Papers.end(), [](const auto& paper) {
+    auto* text = dynamic_cast<TSimplePilePaper*>(paper.get());
+    return text && !text->HeightIsExact();
+  });
+  if (inexact == Papers.end()) {
+    Measuring = false;
+    return;
+  }
+  MeasureCursor = int(inexact - Papers.begin());
+  FeedMeasurer();
+}
+
+void TPileView::TakeMeasured(int generation, TPaperMeasurer::TBatch& batch) {
+  if (generation == Generation) {
+    const TAnchor anchor = Anchor();
+    int changedFrom = -1;
+    for (const TPaperMeasurer::TItem& item : batch) {
+      if (item.Index >= int(Papers.size())) continue;
+      auto* paper = dynamic_cast<TSimplePilePaper*>(Papers[size_t(item.Index)].get());
+      // The same text at the same metrics has the same height, whichever paper holds it now.
+      if (!paper || paper->HeightIsExact() || !paper->TakeHeight(item.Height, item.Text)) continue;
+      if (changedFrom < 0 || item.Index < changedFrom) changedFrom = item.Index;
+    }
+    if (changedFrom >= 0 && AlignLock == 0) {
+      RestackTops(changedFrom);
+      KeepAnchor(anchor);
+      SyncInSight();
+    }
+  }
+  FeedMeasurer();
 }
 
 void TPileView::MemoChanged(TViewNotify kind, int index, int newIndex) {
@@ -237,9 +421,13 @@ void TPileView::MemoChanged(TViewNotify kind, int index, int newIndex) {
       if (!Book || index < 0 || index > int(Papers.size())) return;
       Papers.insert(Papers.begin() + index, CreatePaper(index, kMemoTypeFromMemo));
       PlacePaperAt(index);
+      MeasureCursor = qMin(MeasureCursor, index);
+      Measuring = true;
+      FeedMeasurer();
       break;
     case vnDeleted:
       if (!inRange) return;
+      Forget(Papers[size_t(index)].get());
       Papers.erase(Papers.begin() + index);
       Restack(index);
       break;
@@ -290,10 +478,8 @@ void TPileView::MemoTypeChanged(TSMemo* memo, TMemoTypeNo memoType) {
 }
 
 int TPileView::FirstVisibleIndex() const {
-  const int top = ScrollPos();
-  for (int i = 0; i < int(Papers.size()); ++i)
-    if (Papers[size_t(i)]->Top + Papers[size_t(i)]->Height - top > 0) return i;
-  return -1;
+  const int index = IndexAtY(ScrollPos());
+  return index < int(Papers.size()) ? index : -1;
 }
 
 int TPileView::ShowCurrentDelta() const {

@@ -163,3 +163,34 @@ TEST_F(WindowTest, WheelWithoutCurrentMemoSelectsTheMemoInSight) {
 }
 
 }  // namespace
+
+// Before the papers out of sight are measured, jumps to the last memo and back land on the
+// right paper with its caret in sight.
+TEST_F(WindowTest, JumpsLandOnTheRightPaperBeforeMeasuringEnds) {
+  QStringList texts;
+  for (int i = 0; i < 400; ++i)
+    texts << QStringLiteral("メモ %1 with a line that wraps in a narrow window, 日本語の文章も少し\r\nsecond").arg(i);
+  Open(texts, 0, QSize(500, 400));
+  Pile().HoldMeasuring(true);
+  ASSERT_FALSE(Pile().MeasuringDone());
+  const auto caretInSight = [&] {
+    QPlainTextEdit* editor = PileEditor(CurrentIndex());
+    const int y = editor->mapTo(Pile().ScrollBox()->viewport(), editor->cursorRect().topLeft()).y();
+    return y >= 0 && y + editor->cursorRect().height() <= Pile().ScrollBox()->viewport()->height();
+  };
+
+  Press(Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier);
+  EXPECT_EQ(CurrentIndex(), 399);
+  EXPECT_TRUE(caretInSight());
+  Press(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_TRUE(caretInSight());
+
+  List().setFocus();
+  Press(Qt::Key_Home);
+  EXPECT_EQ(CurrentIndex(), 0);
+  EXPECT_TRUE(caretInSight());
+  Press(Qt::Key_End);
+  EXPECT_EQ(CurrentIndex(), 399);
+  EXPECT_TRUE(caretInSight());
+  Pile().HoldMeasuring(false);
+}

@@ -62,9 +62,12 @@ TEST(PilePaperHeightTest, EnterGrowsPaperBeforeCaretMoves) {
 TEST(PilePaperHeightTest, PapersOutOfSightAreMeasuredLikeTheirEditors) {
   QStringList texts;
   const QString longText = QString("長い日本語の文章と some English words\tand a tab ").repeated(6);
-  for (int i = 0; i < 40; ++i) texts << (i % 3 == 0 ? longText : QString("short %1\r\n\r\nthird line").arg(i));
+  // A taller fallback font draws the smileys: those papers grow so the text still fits.
+  const QStringList kinds = {longText, "short\r\n\r\nthird line", "☺", "😀 mixed 日本語\r\n☺ lines"};
+  for (int i = 0; i < 40; ++i) texts << kinds[i % kinds.size()] + QString(" %1").arg(i);
   TTestViewHost host(TViewKind::Pile);
   host.ShowBook(texts);
+  host.WaitUntilMeasured();
   ASSERT_EQ(host.PaperAt(39).Editor(), nullptr);
   for (int i = 30; i < 40; ++i) {
     const int measured = host.PaperAt(i).Height;

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <gtest/gtest.h>
+
 namespace {
 
 constexpr int kTitleBarHeight = 17;  // as the main window's
@@ -130,6 +132,11 @@ TSimplePilePaper& TTestViewHost::PaperAt(int index) const {
 }
 
 TMemoForPileView& TTestViewHost::EditorAt(int index) const { return *PaperAt(index).EnsureEditor(); }
+
+void TTestViewHost::WaitUntilMeasured() {
+  for (int i = 0; i < 3000 && !PileView->MeasuringDone(); ++i) QTest::qWait(5);
+  ASSERT_TRUE(PileView->MeasuringDone());
+}
 
 int TTestViewHost::ScrollPos() const { return PileView->ScrollBox()->verticalScrollBar()->value(); }
 

@@ -49,6 +49,8 @@ class TTestViewHost : public TViewHost {
   TSimplePilePaper& PaperAt(int index) const;
   TMemoForPileView& EditorAt(int index) const;
   int ScrollPos() const;
+  // Runs the event loop until every paper has its exact height.
+  void WaitUntilMeasured();
   void SetScrollPos(int position);
   // Page view only.
   QPlainTextEdit& PageEditor() const;
