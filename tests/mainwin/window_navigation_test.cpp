@@ -172,6 +172,7 @@ TEST_F(WindowTest, JumpsLandOnTheRightPaperBeforeMeasuringEnds) {
     texts << QStringLiteral("メモ %1 with a line that wraps in a narrow window, 日本語の文章も少し\r\nsecond").arg(i);
   Open(texts, 0, QSize(500, 400));
   Pile().HoldMeasuring(true);
+  Form->resize(520, 400);  // every paper out of sight is estimated again at the new width
   ASSERT_FALSE(Pile().MeasuringDone());
   const auto caretInSight = [&] {
     QPlainTextEdit* editor = PileEditor(CurrentIndex());
