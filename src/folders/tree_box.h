@@ -162,6 +162,8 @@ class TVopaTreeBox : public QAbstractScrollArea {
   void PaintRowsUp(QPainter& canvas, int fromRow, int bottom);
   void PaintBlock(QPainter& canvas, int first, int last, int top, int bottom, int height);
   void FillGap(QPainter& canvas, int top, int bottom);
+  // Moves the gap's edges toward their ends 10 pixels a frame, the rows around it following.
+  void Slide(int first, int last, int& gapTop, int& gapBottom, int topEnd, int bottomEnd);
 
   int FItemHeight = 17;
   int Selection = -1;

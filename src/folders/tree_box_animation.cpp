@@ -65,6 +65,22 @@ void TVopaTreeBox::FillGap(QPainter& canvas, int top, int bottom) {
   if (bottom > top) canvas.fillRect(0, top, viewport()->width(), bottom - top, ToQColor(Color, palette()));
 }
 
+void TVopaTreeBox::Slide(int first, int last, int& gapTop, int& gapBottom, int topEnd, int bottomEnd) {
+  while (gapTop != topEnd || gapBottom != bottomEnd) {
+    const bool topMoves = gapTop != topEnd;
+    const bool bottomMoves = gapBottom != bottomEnd;
+    gapTop = StepToward(gapTop, topEnd);
+    gapBottom = StepToward(gapBottom, bottomEnd);
+    QPainter canvas(&Frame);
+    // The rows above the gap end at its top edge, the rows below start at its bottom edge.
+    if (topMoves) PaintRowsUp(canvas, first - 1, gapTop);
+    if (bottomMoves) PaintRowsDown(canvas, last + 1, gapBottom);
+    FillGap(canvas, gapTop, gapBottom);
+    canvas.end();
+    ShowFrame();
+  }
+}
+
 int TVopaTreeBox::AnimateOpening(int first, int last) {
   const int visible = viewport()->height() / ItemHeight();
   const int top = TopIndex();
@@ -77,18 +93,7 @@ int TVopaTreeBox::AnimateOpening(int first, int last) {
   int gapBottom = gapTop;
   const int topEnd = ItemHeight() * (first - newTop);
   const int bottomEnd = ItemHeight() * (last - newTop + 1);
-  while (gapTop != topEnd || gapBottom != bottomEnd) {
-    const bool topMoves = gapTop != topEnd;
-    const bool bottomMoves = gapBottom != bottomEnd;
-    gapTop = StepToward(gapTop, topEnd);
-    gapBottom = StepToward(gapBottom, bottomEnd);
-    QPainter canvas(&Frame);
-    if (topMoves) PaintRowsUp(canvas, first - 1, gapTop);
-    if (bottomMoves) PaintRowsDown(canvas, last + 1, gapBottom);
-    FillGap(canvas, gapTop, gapBottom);
-    canvas.end();
-    ShowFrame();
-  }
+  Slide(first, last, gapTop, gapBottom, topEnd, bottomEnd);
   for (int height = 1; height <= ItemHeight(); ++height) {
     QPainter canvas(&Frame);
     PaintBlock(canvas, first, last, gapTop, gapBottom, height);
@@ -120,18 +125,7 @@ int TVopaTreeBox::AnimateClosing(int first, int last) {
     canvas.end();
     ShowFrame();
   }
-  while (gapTop != end || gapBottom != end) {
-    const bool topMoves = gapTop != end;
-    const bool bottomMoves = gapBottom != end;
-    gapTop = StepToward(gapTop, end);
-    gapBottom = StepToward(gapBottom, end);
-    QPainter canvas(&Frame);
-    if (topMoves) PaintRowsUp(canvas, first - 1, gapTop);
-    if (bottomMoves) PaintRowsDown(canvas, last + 1, gapBottom);
-    FillGap(canvas, gapTop, gapBottom);
-    canvas.end();
-    ShowFrame();
-  }
+  Slide(first, last, gapTop, gapBottom, end, end);
   Animating = false;
   return newTop;
 }

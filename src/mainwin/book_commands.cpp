@@ -207,6 +207,8 @@ void TForm1::DeleteFolder(const QString& path) {
     if (!other) return;
     SetCurrentBook(other);
   }
+  // Folded first, so the books inside leave no rows to take away one by one.
+  FileBox->CloseRow(FileBox->IndexOfPath(path));
   QString failure;
   if (!DeleteBooksUnder(path, failure)) {
     ReportError(QStringLiteral("フォルダ %1 は削除しませんでした。\n%2").arg(QDir::toNativeSeparators(path), failure));

@@ -128,7 +128,8 @@ void TForm1::PointFoldersAtBookDir() {
 
 void TForm1::ShowBookInFolders(TBook* book) {
   VopaMoveMenuCur->SetRootPath(book->Dir);
-  FileBox->Locate(book->GetPath());
+  // A book outside the tree (the trash, a file opened from elsewhere) leaves no row marked.
+  if (!FileBox->Locate(book->GetPath())) FileBox->SetCurrentPath(QString());
 }
 
 // A book or folder moved by a drop in the tree: open books follow, so their next save

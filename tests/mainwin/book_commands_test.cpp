@@ -305,6 +305,7 @@ TEST_F(BookCommands, TheMoveMenusTakeAMemoOutOfTheTrashWithoutASecondTrash) {
   Open({"a", "b"}, 0);
   Form->Actions.acTrashMemo->trigger();
   Form->Actions.acOpenTrash->trigger();
+  EXPECT_EQ(Tree().CurrentPath(), QString()) << "no book of the tree is shown";
   Form->SelectMemoAt(0);
   ASSERT_EQ(MemoText(0), "a");
   auto* move = Child<QMenu>("MoveBookMenu");
