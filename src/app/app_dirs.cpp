@@ -3,7 +3,9 @@
 #include "app/ini_file.h"
 #include "book/vopa_error.h"
 
+#include <sys/stat.h>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
@@ -25,22 +27,41 @@ QString ResolveDir(const TIniFile& ini, const QString& key, const QString& exeDi
   return dir;
 }
 
-QString FindFirstBookIn(const QString& dir, const QString& skip, QSet<QString>& visited) {
-  // A folder reached twice through a link would loop forever.
-  if (visited.contains(QFileInfo(dir).canonicalFilePath())) return QString();
-  visited.insert(QFileInfo(dir).canonicalFilePath());
-  const QDir folder(dir);
-  const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
-  for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.vopa")}, QDir::Files, order)) {
-    const QString path = dir + file.fileName();
-    if (skip.isEmpty() || !path.startsWith(skip)) return path;
+// The walk keeps to the book tree's own file system: a "BookDir" of "/" must not wander
+// into /proc (whose links lead into other processes' files), /sys, /dev or other mounts.
+struct TTreeWalk {
+  QString Skip;
+  dev_t Device = 0;
+  QSet<QString> Visited;
+
+  bool Enter(const QString& dir) {
+    const QString canonical = QFileInfo(dir).canonicalFilePath();
+    // A folder reached twice through a link would loop forever.
+    if (canonical.isEmpty() || Visited.contains(canonical)) return false;
+    Visited.insert(canonical);
+    for (const char* system : {"/proc", "/sys", "/dev"})
+      if (canonical == QLatin1String(system) || canonical.startsWith(QLatin1String(system) + u'/')) return false;
+    struct stat status {};
+    if (::stat(QFile::encodeName(canonical).constData(), &status) != 0) return false;
+    if (Visited.size() == 1) Device = status.st_dev;
+    return status.st_dev == Device;
   }
-  for (const QFileInfo& sub : folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, order)) {
-    const QString found = FindFirstBookIn(dir + sub.fileName() + u'/', skip, visited);
-    if (!found.isEmpty()) return found;
+
+  QString FindIn(const QString& dir) {
+    if (!Enter(dir)) return QString();
+    const QDir folder(dir);
+    const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
+    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.vopa")}, QDir::Files, order)) {
+      const QString path = dir + file.fileName();
+      if (Skip.isEmpty() || !path.startsWith(Skip)) return path;
+    }
+    for (const QFileInfo& sub : folder.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, order)) {
+      const QString found = FindIn(dir + sub.fileName() + u'/');
+      if (!found.isEmpty()) return found;
+    }
+    return QString();
   }
-  return QString();
-}
+};
 
 }  // namespace
 
@@ -67,6 +88,6 @@ void ResolveBookDirs(const TIniFile& ini, TAppDirs& dirs) {
 
 QString FindFirstBook(const QString& dir, const QString& skip) {
   if (dir.isEmpty()) return QString();  // never the file system's root
-  QSet<QString> visited;
-  return FindFirstBookIn(WithTrailingSeparator(dir), skip, visited);
+  TTreeWalk walk{skip};
+  return walk.FindIn(WithTrailingSeparator(dir));
 }

@@ -3,9 +3,8 @@
 #include "book/code_page.h"
 #include "book/keep_aside.h"
 #include "book/vopa_error.h"
+#include "book/whole_file_read.h"
 #include "book/whole_file_write.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cctype>
@@ -83,20 +82,16 @@ std::optional<qint64> ParseInteger(QStringView text) {
 }  // namespace
 
 TIniFile::TIniFile(QString path) : Path(std::move(path)) {
-  QFile file(Path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    Unreadable = file.exists();
+  TReadFailure failure;
+  std::optional<QByteArray> bytes = ReadWholeFile(Path, &failure);
+  if (!bytes) {
+    if (!failure.Missing) Unreadable = failure.Reason;
     return;
   }
-  QByteArray bytes = file.readAll();
-  const bool utf8 = bytes.startsWith(kUtf8Bom);
-  if (utf8) bytes.remove(0, kUtf8Bom.size());
-  for (const QByteArray& line : SplitLines(bytes)) {
-    if (utf8)
-      Lines.append({QString::fromUtf8(line), std::nullopt});
-    else
-      Lines.append({DecodeCp932(line), line});
-  }
+  Utf8 = bytes->startsWith(kUtf8Bom);
+  if (Utf8) bytes->remove(0, kUtf8Bom.size());
+  for (const QByteArray& line : SplitLines(*bytes))
+    Lines.append({Utf8 ? QString::fromUtf8(line) : DecodeCp932(line), line});
 }
 
 qsizetype TIniFile::FindKey(const QString& section, const QString& key) const {
@@ -179,11 +174,12 @@ QByteArray TIniFile::Encoded() const {
   static const QByteArray kLineBreak("\r\n");
   QByteArray bytes;
   for (const TLine& line : Lines) {
-    std::optional<QByteArray> cp932 = line.Original ? line.Original : EncodeCp932(line.Text);
+    std::optional<QByteArray> cp932 = line.Original && !Utf8 ? line.Original : EncodeCp932(line.Text);
     if (!cp932) {
       // Some character needs Unicode: the whole file goes as UTF-8 with a byte-order mark.
       QByteArray utf8 = kUtf8Bom;
-      for (const TLine& each : Lines) utf8 += each.Text.toUtf8() + kLineBreak;
+      for (const TLine& each : Lines)
+        utf8 += (each.Original && Utf8 ? *each.Original : each.Text.toUtf8()) + kLineBreak;
       return utf8;
     }
     bytes += *cp932 + kLineBreak;
@@ -193,10 +189,7 @@ QByteArray TIniFile::Encoded() const {
 
 void TIniFile::UpdateFile() {
   // A file that was there but could not be read is kept, not replaced by defaults.
-  if (Unreadable) {
-    KeepAside(Path);
-    Unreadable = false;
-  }
+  if (!Unreadable.isEmpty() && KeptAside.isEmpty()) KeptAside = KeepAside(Path);
   const QByteArray bytes = Encoded();
   QString error;
   if (!WriteWholeFile(Path, bytes, &error))

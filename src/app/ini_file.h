@@ -27,13 +27,22 @@ class TIniFile {
   void UpdateFile();
 
   const QString& FileName() const { return Path; }
+  // Why a file that is there could not be read (the settings are then the defaults);
+  // empty when it was read or there was none.
+  const QString& ReadFailure() const { return Unreadable; }
+  // Where the first UpdateFile moved such a file; empty before.
+  const QString& KeptAsideAs() const { return KeptAside; }
 
  private:
-  bool Unreadable = false;
+  QString Unreadable;
+  QString KeptAside;
+  // Whether the file read was UTF-8 (with its byte-order mark) rather than code page 932.
+  bool Utf8 = false;
   struct TLine {
     QString Text;
-    // The bytes read from a code page 932 file, written back unchanged while the
-    // line is untouched (some code page 932 characters have two byte forms).
+    // The bytes read, written back unchanged while the line is untouched: some code
+    // page 932 characters have two byte forms, and bytes that are not valid in the
+    // file's encoding must not turn into U+FFFD.
     std::optional<QByteArray> Original;
   };
 

@@ -35,6 +35,18 @@ std::optional<int> AnswerOnTerminal(const TCommandLine& line) {
   return std::nullopt;
 }
 
+QString ErrorText(const std::exception& error) {
+  if (const auto* vopa = dynamic_cast<const EVopaError*>(&error)) return vopa->Message;
+  if (dynamic_cast<const std::bad_alloc*>(&error)) return QStringLiteral("メモリが足りません。");
+  return QStringLiteral("予期しないエラーが起きました: %1").arg(QString::fromLocal8Bit(error.what()));
+}
+
+// A failure no window can show any more, reported on the terminal and in a box.
+void ReportFatal(const QString& message) {
+  std::fprintf(stderr, "vopamemo: %s\n", message.toUtf8().constData());
+  QMessageBox::critical(nullptr, QStringLiteral("ヴォパメモ"), message);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,14 +68,18 @@ int main(int argc, char** argv) {
   if (!instance.Claim(line.BookPaths)) return 0;
   // Watching from the start: a signal that arrives during start-up is handled once the loop runs.
   TSignalWatcher watcher;
+  // Until the window is there, a signal ends the program at once, from a start-up error box too.
+  const QMetaObject::Connection beforeWindow =
+      QObject::connect(&watcher, &TSignalWatcher::TerminationRequested, &app, [] { QCoreApplication::exit(1); });
 
   std::unique_ptr<TForm1> form;
   try {
     form = std::make_unique<TForm1>(dataHome);
-  } catch (const EVopaError& error) {
-    QMessageBox::critical(nullptr, QStringLiteral("ヴォパメモ"), error.Message);
+  } catch (const std::exception& error) {
+    ReportFatal(ErrorText(error));
     return 1;
   }
+  QObject::disconnect(beforeWindow);
   for (const QString& path : line.BookPaths) form->OpenBook(path);
   QObject::connect(&instance, &TSingleInstance::OpenRequested, form.get(), &TForm1::OpenBook);
   QObject::connect(&instance, &TSingleInstance::ActivationRequested, form.get(), [&form] {
@@ -73,13 +89,25 @@ int main(int argc, char** argv) {
     form->raise();
     form->activateWindow();
   });
+  // exit() leaves every event loop, an open message box's too, and asks no window (a
+  // quit() could be refused by one); the shut-down then runs from aboutToQuit, outside
+  // whatever the box interrupted.
   QObject::connect(&watcher, &TSignalWatcher::TerminationRequested, form.get(), [&form] {
     form->QuietShutdown = true;
-    form->close();
-    QApplication::quit();
+    QCoreApplication::exit(0);
   });
   // The session manager ending the session runs the same shut-down as a close.
   QObject::connect(&app, &QApplication::aboutToQuit, form.get(), [&form] { form->Shutdown(); });
   form->show();
-  return app.exec();
+  int exitCode = 0;
+  try {
+    exitCode = QApplication::exec();
+  } catch (const std::exception& error) {
+    // The books are still saved; then the program ends with the message.
+    ReportFatal(ErrorText(error));
+    form->Shutdown();
+    return 1;
+  }
+  // A book that could neither be saved nor rescued must not end as a success.
+  return form->BooksLost ? 1 : exitCode;
 }

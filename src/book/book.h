@@ -9,6 +9,14 @@
 
 class TBookHost;
 
+// How a book's file was read by its last Load.
+enum class TBookForm : quint8 {
+  Xml,          // the XML form, as this program writes it
+  EarlierForm,  // the earlier line-oriented form
+  PlainText,    // no book at all: a new book holding the text
+  Repaired,     // a damaged XML form, read up to the damage (see LoadNote)
+};
+
 // An ordered, owning list of memos stored as one ".vopa" file; index 0 is the top.
 class TBook : public TQumFile {
  public:
@@ -38,4 +46,5 @@ class TBook : public TQumFile {
   std::vector<std::unique_ptr<TSMemo>> Memos;
   TOptionList Options;
   TSMemo* LastMemo = nullptr;
+  TBookForm LoadedForm = TBookForm::Xml;
 };

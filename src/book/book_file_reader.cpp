@@ -1,25 +1,52 @@
 #include "book/book_file_reader.h"
 
 #include "book/book.h"
+#include "book/keep_aside.h"
 #include "book/legacy_book_reader.h"
 #include "book/vopa_error.h"
+#include "book/whole_file_read.h"
 #include "book/xml_text_codec.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 #include <cstring>
-#include <optional>
 #include <pugixml.hpp>
 
 namespace {
 
-// No end-of-line handling: literal line breaks reach LineBreaksToCrLf as they are in the file.
-constexpr unsigned kParseOptions =
-    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_wconv_attribute | pugi::parse_ws_pcdata_single;
+// Escapes stay unresolved (a reference to NUL would cut the text short); no end-of-line
+// handling, so literal line breaks reach LineBreaksToCrLf as they are in the file.
+constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_wconv_attribute | pugi::parse_ws_pcdata;
+const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 void ReadOptions(pugi::xml_node element, TOptionList& options) {
-  for (pugi::xml_attribute attribute : element.attributes())
-    options.Set(QString::fromUtf8(attribute.name()), ReadXmlValue(attribute.value(), false));
+  TOptionNames names;
+  for (pugi::xml_attribute attribute : element.attributes()) {
+    const QString value = ReadXmlValue(attribute.value(), false);
+    const QString name = QString::fromUtf8(attribute.name());
+    // An empty value sets nothing; of a name given twice the first wins, as Get shows it.
+    if (!value.isEmpty() && names.Add(name)) options.AddLine(name + QLatin1Char('=') + value);
+  }
+}
+
+// Every character of "text" counts: comments, processing instructions and elements
+// inside it cut nothing off.
+class TTextCollector : public pugi::xml_tree_walker {
+ public:
+  bool for_each(pugi::xml_node& node) override {
+    if (node.type() == pugi::node_pcdata) Text += ResolveReferences(node.value(), std::strlen(node.value()));
+    if (node.type() == pugi::node_cdata) Text += QString::fromUtf8(node.value());
+    return true;
+  }
+  QString Text;
+};
+
+QString ReadMemoText(pugi::xml_node text) {
+  const pugi::xml_node first = text.first_child();
+  if (!first) return QString();
+  if (first.type() == pugi::node_pcdata && !first.next_sibling()) return ReadXmlValue(first.value(), true);
+  TTextCollector collector;
+  text.traverse(collector);
+  return RevealStoredText(collector.Text, true);
 }
 
 // Earlier-form files that happen to be well-formed XML keep their text in "MemoText".
@@ -33,17 +60,9 @@ void ReadMemos(pugi::xml_node root, TBook& book) {
   for (pugi::xml_node element : root.children("Memo")) {
     auto memo = std::make_unique<TSMemo>(&book);
     ReadOptions(element, memo->Options);
-    if (pugi::xml_node text = element.child("text")) memo->Text = ReadXmlValue(text.child_value(), true);
+    if (pugi::xml_node text = element.child("text")) memo->Text = ReadMemoText(text);
     book.Memos.push_back(std::move(memo));
   }
-}
-
-std::optional<QByteArray> ReadWholeFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return bytes;
 }
 
 // pugixml takes text around tags for a document; the strict reader says whether it is one.
@@ -53,38 +72,106 @@ bool IsWellFormedXml(const QByteArray& bytes) {
   return !reader.hasError();
 }
 
-// Reads the XML form, parsing bytes in place; false when the file is not in that form.
-bool ReadXmlBook(TBook& book, QByteArray& bytes, const QString& path) {
-  const qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-  // pugixml does not check the encoding; bytes that are not UTF-8 are the earlier form.
-  if (!QByteArrayView(bytes).sliced(start).isValidUtf8()) return false;
+QByteArrayView WithoutBom(const QByteArray& bytes) {
+  return QByteArrayView(bytes).sliced(bytes.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0);
+}
+
+QByteArrayView SkipSpace(QByteArrayView bytes) {
+  while (!bytes.isEmpty() && (bytes[0] == ' ' || bytes[0] == '\t' || bytes[0] == '\r' || bytes[0] == '\n'))
+    bytes = bytes.sliced(1);
+  return bytes;
+}
+
+// Whether bytes open as this program writes a book: an XML declaration or a root tag with
+// attributes, the root being "VopaMemoBook". Earlier-form files open with a bare
+// "<VopaMemoBook>" line, and plain text with anything.
+bool OpensAsXmlBook(QByteArrayView bytes) {
+  bytes = SkipSpace(bytes);
+  const bool declared = bytes.startsWith("<?xml");
+  if (declared) {
+    const qsizetype end = bytes.indexOf("?>");
+    if (end < 0) return false;
+    bytes = SkipSpace(bytes.sliced(end + 2));
+    while (bytes.startsWith("<!--")) {
+      const qsizetype close = bytes.indexOf("-->");
+      if (close < 0) return false;
+      bytes = SkipSpace(bytes.sliced(close + 3));
+    }
+  }
+  static constexpr QByteArrayView kRoot("<VopaMemoBook");
+  if (!bytes.startsWith(kRoot) || bytes.size() == kRoot.size()) return false;
+  const char after = bytes[kRoot.size()];
+  const bool attributes = after == ' ' || after == '\t' || after == '\r' || after == '\n';
+  return attributes || (declared && (after == '>' || after == '/'));
+}
+
+enum class TXmlRead { Read, NotXml, Damaged };
+
+// Reads the XML form, parsing bytes in place.
+TXmlRead ReadXmlBook(TBook& book, QByteArray& bytes) {
+  const qsizetype bom = bytes.startsWith(kUtf8Bom) ? kUtf8Bom.size() : 0;
+  const QByteArrayView content = QByteArrayView(bytes).sliced(bom);
+  const bool opensAsBook = OpensAsXmlBook(content);
+  // pugixml checks no encoding and stops at a NUL: such bytes are damage or another form.
+  if (!content.isValidUtf8() || content.contains('\0')) return opensAsBook ? TXmlRead::Damaged : TXmlRead::NotXml;
+  // The strict check is needed only where pugixml's leniency decides between a book and plain text.
+  const QByteArray original = opensAsBook ? QByteArray() : bytes;
+  const size_t size = size_t(content.size());
   pugi::xml_document document;
-  if (!document.load_buffer_inplace(bytes.data() + start, size_t(bytes.size() - start), kParseOptions,
-                                    pugi::encoding_utf8))
-    return false;
+  if (!document.load_buffer_inplace(bytes.data() + bom, size, kParseOptions, pugi::encoding_utf8))
+    return opensAsBook ? TXmlRead::Damaged : TXmlRead::NotXml;
   const pugi::xml_node root = document.document_element();
   if (std::strcmp(root.name(), "VopaMemoBook") != 0) {
     // Text with tags in it is no XML document: it goes to the earlier-form reader as plain text.
-    const std::optional<QByteArray> original = ReadWholeFile(path);
-    if (!original || !IsWellFormedXml(*original)) return false;
-    throw EVopaError(
-        QStringLiteral("%1 はブックではありません (ルート要素 \"%2\")。").arg(path, QString::fromUtf8(root.name())));
+    if (!IsWellFormedXml(original)) return TXmlRead::NotXml;
+    throw EVopaError(QStringLiteral("%1 はブックではありません (ルート要素 \"%2\")。")
+                         .arg(book.GetPath(), QString::fromUtf8(root.name())));
   }
-  if (HoldsEarlierFormMemo(root)) return false;
+  if (HoldsEarlierFormMemo(root)) return TXmlRead::NotXml;
   ReadOptions(root, book.Options);
   ReadMemos(root, book);
-  return true;
+  book.LoadedForm = TBookForm::Xml;
+  return TXmlRead::Read;
+}
+
+// A book file damaged by a cut or by bytes that are not UTF-8: the original is copied
+// aside first, then the memos up to the damage are read, with U+FFFD for bad bytes.
+void RepairXmlBook(TBook& book, const QByteArray& original) {
+  const QString aside = KeepDamagedCopy(book.GetPath());
+  const QByteArray repaired =
+      QString::fromUtf8(WithoutBom(original)).replace(QChar(0), QChar::ReplacementCharacter).toUtf8();
+  pugi::xml_document document;
+  // The tree parsed up to the first error stays in the document. Parsed in place, the
+  // end of a cut text would give way to pugixml's terminator.
+  document.load_buffer(repaired.constData(), size_t(repaired.size()), kParseOptions, pugi::encoding_utf8);
+  const pugi::xml_node root = document.child("VopaMemoBook");
+  ReadOptions(root, book.Options);
+  ReadMemos(root, book);
+  book.LoadedForm = TBookForm::Repaired;
+  book.LoadNote = QStringLiteral("%1 は壊れていました。元のファイルを %2 として残し、読めたメモ %3 件を開きました。")
+                      .arg(book.GetPath(), aside)
+                      .arg(book.Count());
+}
+
+EVopaError CannotOpen(const QString& path, const TReadFailure& failure) {
+  return EVopaError(QStringLiteral("%1 を開けません: %2。").arg(path, failure.Reason));
 }
 
 }  // namespace
 
 bool LoadBookFile(TBook& book, const QString& path) {
-  std::optional<QByteArray> bytes = ReadWholeFile(path);
-  if (!bytes) return false;
-  if (ReadXmlBook(book, *bytes, path)) return true;
-  // The XML attempt may have parsed the bytes in place; the earlier-form reader reads afresh.
-  bytes = ReadWholeFile(path);
-  if (!bytes) return false;
-  LoadLegacyBook(book, *bytes);
+  TReadFailure failure;
+  std::optional<QByteArray> bytes = ReadWholeFile(path, &failure);
+  if (!bytes && failure.Missing) return false;
+  if (!bytes) throw CannotOpen(path, failure);
+  const TXmlRead read = ReadXmlBook(book, *bytes);
+  if (read == TXmlRead::Read) return true;
+  // The XML attempt may have parsed the bytes in place; the other readers read afresh.
+  bytes = ReadWholeFile(path, &failure);
+  if (!bytes) throw CannotOpen(path, failure);
+  if (read == TXmlRead::Damaged)
+    RepairXmlBook(book, *bytes);
+  else
+    LoadLegacyBook(book, *bytes);
   return true;
 }

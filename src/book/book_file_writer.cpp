@@ -82,20 +82,28 @@ class TEscaper {
   std::string Escaped;
 };
 
-void SetAttribute(pugi::xml_node element, const QString& name, const QString& value, TEscaper& escaper) {
-  const QByteArray utf8Name = name.toUtf8();
-  pugi::xml_attribute attribute = element.attribute(utf8Name.constData());
-  if (!attribute) attribute = element.append_attribute(utf8Name.constData());
+void AppendAttribute(pugi::xml_node element, const QString& name, const QString& value, TEscaper& escaper) {
+  pugi::xml_attribute attribute = element.append_attribute(name.toUtf8().constData());
   const std::string& escaped = escaper.Escape(value, false);
   attribute.set_value(escaped.data(), escaped.size());
 }
 
-// Options whose names XML cannot hold are left out, so the rest still reaches the disk.
-void SetOptionAttributes(pugi::xml_node element, const TOptionList& options, TEscaper& escaper) {
+// One attribute per option name with the first value, as Get shows it; options whose
+// names XML cannot hold are left out, so the rest still reaches the disk. The option
+// named replaced->first (when given) keeps its place with the value replaced->second;
+// the result says whether it was there.
+bool AppendOptionAttributes(pugi::xml_node element, const TOptionList& options, TEscaper& escaper,
+                            const std::pair<QString, QString>* replaced = nullptr) {
+  TOptionNames names;
+  bool metReplaced = false;
   for (int i = 0; i < options.Count(); ++i) {
     const QString name = options.NameAt(i);
-    if (IsXmlName(name)) SetAttribute(element, name, options.ValueAt(i), escaper);
+    if (!IsXmlName(name) || !names.Add(name)) continue;
+    const bool replace = replaced && name.compare(replaced->first, Qt::CaseInsensitive) == 0;
+    metReplaced = metReplaced || replace;
+    AppendAttribute(element, name, replace ? replaced->second : options.ValueAt(i), escaper);
   }
+  return metReplaced;
 }
 
 // The root and its attributes as pugixml prints them; the memos are printed one by one
@@ -104,8 +112,10 @@ void WriteBook(const TBook& book, pugi::xml_writer& writer) {
   TEscaper escaper;
   pugi::xml_document document;
   pugi::xml_node root = document.append_child("VopaMemoBook");
-  SetOptionAttributes(root, book.Options, escaper);
-  SetAttribute(root, QStringLiteral("SaveVirsion"), QStringLiteral(VOPA_VERSION_TEXT), escaper);
+  // A "SaveVirsion" that came with the options keeps its place and gets the new value.
+  const std::pair<QString, QString> version(QStringLiteral("SaveVirsion"), QStringLiteral(VOPA_VERSION_TEXT));
+  if (!AppendOptionAttributes(root, book.Options, escaper, &version))
+    AppendAttribute(root, version.first, version.second, escaper);
   const bool hasMemos =
       std::any_of(book.Memos.begin(), book.Memos.end(), [](const auto& memo) { return !memo->Text.isEmpty(); });
   if (!hasMemos) {
@@ -121,7 +131,7 @@ void WriteBook(const TBook& book, pugi::xml_writer& writer) {
     if (memo->Text.isEmpty()) continue;
     pugi::xml_document memoDocument;
     pugi::xml_node element = memoDocument.append_child("Memo");
-    SetOptionAttributes(element, memo->Options, escaper);
+    AppendOptionAttributes(element, memo->Options, escaper);
     const std::string& text = escaper.Escape(memo->Text, true);
     element.append_child("text").append_child(pugi::node_pcdata).set_value(text.data(), text.size());
     element.print(writer, "  ", kFormat, pugi::encoding_utf8, 1);

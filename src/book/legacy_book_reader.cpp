@@ -83,10 +83,12 @@ void LoadLegacyBook(TBook& book, const QByteArray& bytes) {
   const int last = int(blocks.Lines.size()) - 1;
   const auto whole = blocks.Find(QStringLiteral("VopaMemoBook"), 0, last);
   if (!whole) {
+    book.LoadedForm = TBookForm::PlainText;
     book.New();
     book.AddMemo(JoinWithCrLf(blocks.Lines), book.Count());
     return;
   }
+  book.LoadedForm = TBookForm::EarlierForm;
   int from = whole->First;
   if (const auto header = blocks.Find(QStringLiteral("BookHeader"), from, last)) {
     for (const QString& line : blocks.Content(*header)) book.Options.AddLine(line);

@@ -50,3 +50,18 @@ bool TOptionList::Set(const QString& name, const QString& value) {
   Lines[index] = line;
   return true;
 }
+
+bool TOptionNames::Add(const QString& name) {
+  if (Many.isEmpty()) {
+    for (const QString& seen : Few)
+      if (seen.compare(name, Qt::CaseInsensitive) == 0) return false;
+    if (Few.size() < kFew) {
+      Few.append(name);
+      return true;
+    }
+    for (const QString& seen : Few) Many.insert(seen.toCaseFolded());
+  }
+  const qsizetype before = Many.size();
+  Many.insert(name.toCaseFolded());
+  return Many.size() != before;
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSet>
 #include <QStringList>
+#include <QVarLengthArray>
 
 // Name=Value lines of a memo or a book. Names are looked up ignoring case,
 // a missing name reads as "", and setting "" deletes the line.
@@ -20,4 +22,18 @@ class TOptionList {
 
  private:
   int IndexOf(const QString& name) const;
+};
+
+// Names met so far, ignoring case, so that of options with the same name the first
+// wins everywhere, as Get shows it. A memo has few options and is looked through; a
+// hash takes over for many, so n names cost O(n) and never O(n²).
+class TOptionNames {
+ public:
+  // False when the name was met before.
+  bool Add(const QString& name);
+
+ private:
+  static constexpr qsizetype kFew = 16;
+  QVarLengthArray<QString, kFew> Few;
+  QSet<QString> Many;
 };

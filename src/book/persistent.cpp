@@ -4,7 +4,7 @@
 
 bool TQumPersistent::LoadClean() {
   const bool loaded = Load();
-  Modified = false;
+  Modified = !LoadNote.isEmpty();
   return loaded;
 }
 

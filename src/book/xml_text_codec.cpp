@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -143,12 +144,77 @@ QString LineBreaksToCrLf(const QString& text) {
   return QString(text).replace(loneBreak, QStringLiteral("\r\n"));
 }
 
+namespace {
+
+constexpr char32_t kNoCharacter = 0xFFFFFFFF;
+
+// The character of "&name;" (name without & and ;), kNoCharacter when it names none.
+char32_t ReferencedCharacter(std::string_view name) {
+  if (name == "lt") return '<';
+  if (name == "gt") return '>';
+  if (name == "amp") return '&';
+  if (name == "quot") return '"';
+  if (name == "apos") return '\'';
+  if (name.size() < 2 || name[0] != '#') return kNoCharacter;
+  const bool hex = name[1] == 'x';
+  const std::string_view digits = name.substr(hex ? 2 : 1);
+  if (digits.empty() || digits.size() > 8) return kNoCharacter;
+  char32_t code = 0;
+  for (const char c : digits) {
+    int digit = -1;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (hex && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (hex && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    if (digit < 0) return kNoCharacter;
+    code = code * (hex ? 16 : 10) + char32_t(digit);
+  }
+  const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+  return code > 0x10FFFF || surrogate ? kNoCharacter : code;
+}
+
+constexpr size_t kLongestReference = 12;  // "&#x0010FFFF;" less its ends, with room
+
+}  // namespace
+
+QString ResolveReferences(const char* utf8, size_t size) {
+  const char* const end = utf8 + size;
+  const char* amp = static_cast<const char*>(memchr(utf8, '&', size));
+  if (!amp) return QString::fromUtf8(utf8, qsizetype(size));
+  QString out;
+  out.reserve(qsizetype(size));
+  const char* run = utf8;
+  for (; amp; amp = static_cast<const char*>(memchr(amp + 1, '&', size_t(end - amp - 1)))) {
+    const size_t room = std::min(size_t(end - amp - 1), kLongestReference);
+    const char* semicolon = static_cast<const char*>(memchr(amp + 1, ';', room));
+    if (!semicolon) continue;
+    const char32_t c = ReferencedCharacter(std::string_view(amp + 1, size_t(semicolon - amp - 1)));
+    if (c == kNoCharacter) continue;
+    out.append(QString::fromUtf8(run, qsizetype(amp - run)));
+    const char32_t one[] = {c};
+    out.append(QString::fromUcs4(one, 1));
+    run = semicolon + 1;
+    amp = semicolon;
+  }
+  out.append(QString::fromUtf8(run, qsizetype(end - run)));
+  return out;
+}
+
+QString RevealStoredText(QString text, bool memoText) {
+  // Literal line breaks come first: the pictures of lone breaks are no line breaks of the file.
+  if (memoText) text = LineBreaksToCrLf(text);
+  return RevealControls(text);
+}
+
 QString ReadXmlValue(const char* utf8, bool memoText) {
   const size_t size = std::strlen(utf8);
-  QString value = QString::fromUtf8(utf8, qsizetype(size));
-  // Literal line breaks come first: the pictures of lone breaks are no line breaks of the file.
+  QString value = ResolveReferences(utf8, size);
   if (memoText) value = LineBreaksToCrLf(value);
-  return HasPictures(utf8, size) ? RevealControls(value) : value;
+  // References may name pictures too; only then is the whole text looked through.
+  const bool mayHavePictures = HasPictures(utf8, size) || memchr(utf8, '&', size);
+  return mayHavePictures ? RevealControls(value) : value;
 }
 
 bool IsXmlName(const QString& name) {

@@ -47,6 +47,8 @@ class TForm1 : public QMainWindow, public TBookHost {
   void Shutdown();
   // Set before a shut-down asked for by a signal: nothing may wait for the user then.
   bool QuietShutdown = false;
+  // Set by the shut-down when a book could neither be saved nor rescued.
+  bool BooksLost = false;
 
   // Opens a file as a book (the open book when it is open already) and makes it current;
   // a missing or unreadable file is reported.
@@ -139,9 +141,11 @@ class TForm1 : public QMainWindow, public TBookHost {
   void SaveSettings();
   void OpenTrashBook();
   TBook* OpenStartupBook();
-  // The first book of the tree, else a new "Book1.vopa".
-  TBook* OpenFirstOrNewBook();
+  // The first book of the tree (unless it is the one that just failed), else a new "Book1.vopa".
+  TBook* OpenFirstOrNewBook(const QString& failed = QString());
   TBook* TryOpenBook(const QString& path);
+  // Tells the user once that a book was read from a damaged file.
+  void ReportLoadNote(TBook& book);
   void ApplicationEvents1Idle();
   // Shows the save failures of one autosave pass (none when it saved everything).
   void ReportSaveFailures(const QStringList& failures);

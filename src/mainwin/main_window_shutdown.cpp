@@ -17,6 +17,7 @@ QString TForm1::RescueReport(TBook& book, const QString& error) {
     return QStringLiteral("%1 を保存できませんでした (%2)。メモは %3 に書き出しました。")
         .arg(book.GetPath(), error, rescued);
   } catch (const EVopaError& rescueError) {
+    BooksLost = true;
     return QStringLiteral("%1 を保存できませんでした (%2)。%3").arg(book.GetPath(), error, rescueError.Message);
   }
 }

@@ -47,6 +47,12 @@ void TForm1::FormCreate() {
   } catch (const EVopaError& error) {
     ReportError(error.Message);
   }
+  if (!IniFile->ReadFailure().isEmpty())
+    ReportError(QStringLiteral("設定ファイル %1 を読めませんでした (%2)。既定の設定で始めます。")
+                    .arg(IniFile->FileName(), IniFile->ReadFailure()) +
+                (IniFile->KeptAsideAs().isEmpty()
+                     ? QString()
+                     : QStringLiteral("元のファイルは %1 として残しました。").arg(IniFile->KeptAsideAs())));
   CreateViews();
   PointFoldersAtBookDir();
   SetCurrentView(PileView.get());
@@ -69,6 +75,11 @@ void TForm1::OpenTrashBook() {
   } catch (const EVopaError& error) {
     readError = error.Message;
   }
+  // Plain text is no trash: read as one, it would be saved back as a memo of raw text.
+  if (trash && static_cast<TBook&>(*trash).LoadedForm == TBookForm::PlainText) {
+    trash.reset();
+    readError = QStringLiteral("ブックの形式ではありません。");
+  }
   if (!trash && QFileInfo::exists(path)) {
     // Keep what could not be read; the user may still rescue it by hand.
     const QString aside = KeepAside(path);
@@ -77,6 +88,7 @@ void TForm1::OpenTrashBook() {
   }
   if (!trash) trash = TQumFileManager::CreateNew(NewTrashFile, path);
   TrashBook.reset(static_cast<TTrashBook*>(trash.release()));
+  ReportLoadNote(*TrashBook);
 }
 
 TBook* TForm1::TryOpenBook(const QString& path) {
@@ -85,7 +97,9 @@ TBook* TForm1::TryOpenBook(const QString& path) {
   // objects saving over each other.
   if (QFileInfo(path) == QFileInfo(TrashBook->GetPath())) return TrashBook.get();
   try {
-    return static_cast<TBook*>(FileManager->OpenFile(path));
+    auto* book = static_cast<TBook*>(FileManager->OpenFile(path));
+    if (book) ReportLoadNote(*book);
+    return book;
   } catch (const EVopaError& error) {
     ReportError(error.Message);
     return nullptr;
@@ -104,14 +118,23 @@ void TForm1::OpenBook(const QString& path) {
   FileManager->MoveToFront(book);
 }
 
+void TForm1::ReportLoadNote(TBook& book) {
+  if (book.LoadNote.isEmpty()) return;
+  ReportError(book.LoadNote);
+  book.LoadNote.clear();
+}
+
 TBook* TForm1::OpenStartupBook() {
   if (TBook* book = TryOpenBook(Prm.StartupBook)) return book;
   Prm.SpecificBook = false;
-  return OpenFirstOrNewBook();
+  // A start-up book that could not be opened is not tried (and reported) twice.
+  return OpenFirstOrNewBook(Prm.StartupBook);
 }
 
-TBook* TForm1::OpenFirstOrNewBook() {
-  if (TBook* book = TryOpenBook(FindFirstBook(Dirs.BookDir, QString()))) return book;
+TBook* TForm1::OpenFirstOrNewBook(const QString& failed) {
+  const QString first = FindFirstBook(Dirs.BookDir, QString());
+  if (first != failed)
+    if (TBook* book = TryOpenBook(first)) return book;
   return static_cast<TBook*>(FileManager->NewFile(FreeNewBookPath(Dirs.BookDir)));
 }
 

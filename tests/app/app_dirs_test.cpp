@@ -5,7 +5,9 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -91,6 +93,20 @@ TEST_F(AppDirsTest, FolderLinkedIntoItselfDoesNotLoopForever) {
   QDir().mkpath(Root + "Books/a");
   QFile::link(Root + "Books", Root + "Books/a/loop");
   EXPECT_EQ(FindFirstBook(Root + "Books/", QString()), QString());
+}
+
+// A book tree reaching into /proc, /sys or /dev (a "BookDir" of "/" would) must not walk
+// them: /proc's links lead into other processes' files, /dev holds endless ones.
+TEST_F(AppDirsTest, SystemFoldersAreNoPartOfTheBookTree) {
+  if (!QFileInfo(QStringLiteral("/dev/shm")).isWritable()) GTEST_SKIP() << "no /dev/shm";
+  const QString other = QStringLiteral("/dev/shm/vopa-walk-%1").arg(QCoreApplication::applicationPid());
+  WriteBytes(Root + "Books/z/found.vopa", "");
+  WriteBytes(other + "/a.vopa", "");
+  QFile::link(other, Root + "Books/a");
+  QFile::link(QStringLiteral("/proc"), Root + "Books/b");
+  QFile::link(QStringLiteral("/sys"), Root + "Books/c");
+  EXPECT_EQ(FindFirstBook(Root + "Books/", QString()), Root + "Books/z/found.vopa");
+  QDir(other).removeRecursively();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -146,6 +147,29 @@ TEST_F(IniFileTest, DeleteKeyRemovesOnlyThatLine) {
   EXPECT_FALSE(ini.ValueExists("Parameters", "DropTextBook"));
   ini.UpdateFile();
   EXPECT_EQ(ReadBytes(Path), "[Parameters]\r\nTabLength=8\r\n");
+}
+
+TEST_F(IniFileTest, BytesThatAreNoUtf8StayAsTheyWereInUntouchedLines) {
+  const QByteArray bad = "Junk=\xFF\xFE\xC3(\r\n";
+  TIniFile ini(Write("\xEF\xBB\xBF[Mine]\r\n" + bad + "Name=\xE6\x97\xA5\r\n"));
+  ini.WriteString("Startup", "Book", QStringLiteral("日本"));
+  ini.UpdateFile();
+  EXPECT_EQ(ReadBytes(Path), "\xEF\xBB\xBF[Mine]\r\n" + bad + "Name=\xE6\x97\xA5\r\n\r\n[Startup]\r\nBook=" +
+                                 QStringLiteral("日本").toUtf8() + "\r\n");
+}
+
+// A settings file that is no regular file, or absurdly large, is never read (a FIFO would
+// block the start, a device never end): defaults, the reason, and the file kept aside.
+TEST_F(IniFileTest, OnlyARegularFileOfSaneSizeIsRead) {
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), Path));
+  TIniFile ini(Path);
+  EXPECT_TRUE(ini.ReadFailure().contains(QStringLiteral("通常のファイルではありません")))
+      << ini.ReadFailure().toStdString();
+  EXPECT_EQ(ini.ReadInteger("Color", "Paper", 7), 7);
+  ini.UpdateFile();
+  EXPECT_EQ(ini.KeptAsideAs(), Path + QStringLiteral(".unreadable"));
+  EXPECT_EQ(QFileInfo(ini.KeptAsideAs()).symLinkTarget(), QStringLiteral("/dev/zero"));
+  EXPECT_TRUE(QFileInfo(Path).isFile());
 }
 
 TEST_F(IniFileTest, TextOutsideCodePage932SwitchesTheFileToUtf8) {
