@@ -38,14 +38,26 @@ void TBook::Activate(TBookHost& host) { host.ColorBookTitleBar(TBookHost::THeade
 
 void TBook::Deactivate(TBookHost&) {}
 
-void TBook::AcceptMemo(int& index, TSMemo* memo) {
-  if (index < 0) return;
+int TBook::AcceptMemo(std::unique_ptr<TSMemo> memo, int index) {
+  Q_ASSERT(memo && index >= 0);
   index = std::min(index, Count());
-  Memos.insert(Memos.begin() + index, std::unique_ptr<TSMemo>(memo));
-  memo->SetOption(kOptTransfered, QStringLiteral("True"));
-  memo->Book = this;
+  TSMemo& accepted = *memo;
+  Memos.insert(Memos.begin() + index, std::move(memo));
+  accepted.Book = this;
+  accepted.SetOption(kOptTransfered, QStringLiteral("True"));
   LastMemo = nullptr;
   SetModified();
+  return index;
+}
+
+std::unique_ptr<TSMemo> TBook::TakeMemo(int index) {
+  Q_ASSERT(index >= 0 && index < Count());
+  std::unique_ptr<TSMemo> memo = std::move(Memos[size_t(index)]);
+  Memos.erase(Memos.begin() + index);
+  if (LastMemo == memo.get()) LastMemo = nullptr;
+  memo->Book = nullptr;
+  SetModified();
+  return memo;
 }
 
 int TBook::AddMemo(const QString& text, int index, const TOptionList* options) {
@@ -60,6 +72,7 @@ int TBook::AddMemo(const QString& text, int index, const TOptionList* options) {
 }
 
 void TBook::DeleteMemo(int index) {
+  Q_ASSERT(index >= 0 && index < Count());
   // The remembered memo must never outlive its memo.
   if (LastMemo == MemoAt(index)) LastMemo = nullptr;
   Memos.erase(Memos.begin() + index);
@@ -79,15 +92,9 @@ int TBook::MoveMemo(int from, int to) {
 }
 
 bool TBook::TransferMemo(TBook* source, int index, TBook* target, int targetIndex) {
-  if (source == target || index < 0 || index > source->Count() - 1) return false;
-  TSMemo* memo = source->MemoAt(index);
-  target->AcceptMemo(targetIndex, memo);
-  if (targetIndex < 0) return false;
-  // The target owns the memo now; the source lets go without freeing it.
-  (void)source->Memos[size_t(index)].release();
-  source->Memos.erase(source->Memos.begin() + index);
-  if (source->LastMemo == memo) source->LastMemo = nullptr;
-  source->SetModified();
+  Q_ASSERT(source && target);
+  if (source == target || index < 0 || index >= source->Count() || targetIndex < 0) return false;
+  target->AcceptMemo(source->TakeMemo(index), targetIndex);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include "book/option_list.h"
 #include "book/persistent.h"
 
+#include <QtGlobal>
 #include <memory>
 #include <vector>
 
@@ -31,16 +32,24 @@ class TBook : public TQumFile {
   // Called when the book becomes / stops being the current book.
   virtual void Activate(TBookHost& host);
   virtual void Deactivate(TBookHost& host);
-  // Inserts a memo moved in from another book; may change (or negate) index.
-  virtual void AcceptMemo(int& index, TSMemo* memo);
+  // Takes in a memo moved from another book at index (0 or more, past the end appends);
+  // returns the index used.
+  virtual int AcceptMemo(std::unique_ptr<TSMemo> memo, int index);
+  // Hands the memo at index over to the caller; the book no longer holds or remembers it.
+  std::unique_ptr<TSMemo> TakeMemo(int index);
 
   int AddMemo(const QString& text, int index, const TOptionList* options = nullptr);
   void DeleteMemo(int index);
   int MoveMemo(int from, int to);
+  // Moves the memo at index from source into target; false, changing nothing, for the same
+  // book, an index source does not have or a negative targetIndex.
   static bool TransferMemo(TBook* source, int index, TBook* target, int targetIndex);
 
   int Count() const { return int(Memos.size()); }
-  TSMemo* MemoAt(int index) const { return Memos[size_t(index)].get(); }
+  TSMemo* MemoAt(int index) const {
+    Q_ASSERT(index >= 0 && index < Count());
+    return Memos[size_t(index)].get();
+  }
   int IndexOf(const TSMemo* memo) const;
 
   std::vector<std::unique_ptr<TSMemo>> Memos;

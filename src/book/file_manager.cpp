@@ -1,46 +1,51 @@
 #include "book/file_manager.h"
 
+#include "book/book.h"
 #include "book/vopa_error.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
+TQumFileManager::TQumFileManager(TFileClass fileClass) : FileClass(std::move(fileClass)) {}
+
 TQumFileManager::~TQumFileManager() {
   // Whoever wanted the failures reported closed the files already; nothing may escape here.
   try {
-    CloseAll([](TQumFile&, const QString&) {});
+    CloseAll([](TBook&, const QString&) {});
   } catch (...) {
   }
 }
 
-TQumFile* TQumFileManager::FindFile(const QString& path) const {
+TBook* TQumFileManager::FindFile(const QString& path) const {
   for (const auto& file : Files)
     if (file->GetPath() == path) return file.get();
   return nullptr;
 }
 
-TQumFile* TQumFileManager::OpenFile(const QString& path) {
-  if (TQumFile* open = FindFile(path)) return open;
-  auto file = OpenExisting(FileClass, path);
-  if (!file) return nullptr;
-  Files.insert(Files.begin(), std::move(file));
+TBook* TQumFileManager::OpenFile(const QString& path) {
+  if (TBook* open = FindFile(path)) return open;
+  auto book = FileClass();
+  if (!ReadAt(*book, path)) return nullptr;
+  Files.insert(Files.begin(), std::move(book));
   return Files.front().get();
 }
 
-TQumFile* TQumFileManager::NewFile(const QString& path) {
+TBook* TQumFileManager::NewFile(const QString& path) {
   if (QFileInfo::exists(path)) throw EVopaError(QStringLiteral("%1 は既にあります。").arg(path));
-  Files.insert(Files.begin(), CreateNew(FileClass, path));
+  auto book = FileClass();
+  CreateAt(*book, path);
+  Files.insert(Files.begin(), std::move(book));
   return Files.front().get();
 }
 
-void TQumFileManager::CloseFile(TQumFile* file) {
+void TQumFileManager::CloseFile(TBook* file) {
   // A failed save throws before the file is freed, so nothing is lost.
   file->SaveIfModified();
   std::erase_if(Files, [file](const auto& open) { return open.get() == file; });
 }
 
-void TQumFileManager::RemoveFile(TQumFile* file) {
+void TQumFileManager::RemoveFile(TBook* file) {
   const QString path = file->GetPath();
   CloseFile(file);
   if (QFileInfo::exists(path) && !QFile::remove(path))
@@ -57,7 +62,7 @@ void TQumFileManager::ReplacePath(const QString& oldPath, const QString& newPath
   }
 }
 
-void TQumFileManager::MoveToFront(TQumFile* file) {
+void TQumFileManager::MoveToFront(TBook* file) {
   const auto found = std::find_if(Files.begin(), Files.end(), [file](const auto& open) { return open.get() == file; });
   if (found != Files.end()) std::rotate(Files.begin(), found, found + 1);
 }
@@ -77,7 +82,7 @@ QStringList TQumFileManager::SaveAll() {
 
 void TQumFileManager::CloseAll(const TCloseFailure& onFailure) {
   while (!Files.empty()) {
-    TQumFile& file = *Files.back();
+    TBook& file = *Files.back();
     try {
       file.SaveIfModified();
     } catch (const EVopaError& error) {
@@ -89,19 +94,15 @@ void TQumFileManager::CloseAll(const TCloseFailure& onFailure) {
   }
 }
 
-std::unique_ptr<TQumFile> TQumFileManager::OpenExisting(const TFileClass& fileClass, const QString& path) {
-  if (!QFileInfo::exists(path)) return nullptr;
-  auto file = fileClass();
-  file->SetPath(path);
-  if (!file->LoadClean()) return nullptr;
-  return file;
+bool TQumFileManager::ReadAt(TBook& book, const QString& path) {
+  if (!QFileInfo::exists(path)) return false;
+  book.SetPath(path);
+  return book.LoadClean();
 }
 
-std::unique_ptr<TQumFile> TQumFileManager::CreateNew(const TFileClass& fileClass, const QString& path) {
-  auto file = fileClass();
-  file->SetPath(path);
-  file->New();
-  file->SetModified();
-  file->SaveIfModified();
-  return file;
+void TQumFileManager::CreateAt(TBook& book, const QString& path) {
+  book.SetPath(path);
+  book.New();
+  book.SetModified();
+  book.SaveIfModified();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "book/persistent.h"
+#include "book/book.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,35 +11,51 @@
 // The open-book manager: every book opened or created during the run, most recent first.
 class TQumFileManager {
  public:
-  using TFileClass = std::function<std::unique_ptr<TQumFile>()>;
-  // Called for a file whose save failed while it was being closed; the file is freed afterwards.
-  using TCloseFailure = std::function<void(TQumFile& file, const QString& error)>;
+  using TFileClass = std::function<std::unique_ptr<TBook>()>;
+  // Called for a book whose save failed while it was being closed; the book is freed afterwards.
+  using TCloseFailure = std::function<void(TBook& book, const QString& error)>;
 
-  explicit TQumFileManager(TFileClass fileClass) : FileClass(std::move(fileClass)) {}
-  // Closes every file, last in the list first (saving modified ones).
+  explicit TQumFileManager(TFileClass fileClass);
+  // Closes every book, last in the list first (saving modified ones).
   ~TQumFileManager();
 
-  TQumFile* FindFile(const QString& path) const;
-  // The open file for path, else the file read from disk (front of the list), else none.
-  TQumFile* OpenFile(const QString& path);
-  // Creates and writes a new file; throws EVopaError when a file exists at path.
-  TQumFile* NewFile(const QString& path);
-  void CloseFile(TQumFile* file);
-  // Closes the file (saving it if modified), then deletes it from disk.
-  void RemoveFile(TQumFile* file);
-  // Open files follow a move of oldPath to newPath: the file itself, or everything inside a
+  TBook* FindFile(const QString& path) const;
+  // The open book for path, else the book read from disk (front of the list), else none.
+  TBook* OpenFile(const QString& path);
+  // Creates and writes a new book; throws EVopaError when a file exists at path.
+  TBook* NewFile(const QString& path);
+  void CloseFile(TBook* book);
+  // Closes the book (saving it if modified), then deletes its file.
+  void RemoveFile(TBook* book);
+  // Open books follow a move of oldPath to newPath: the book itself, or everything inside a
   // folder (a path with a trailing separator). Paths compare exactly, as the file system does.
   void ReplacePath(const QString& oldPath, const QString& newPath);
-  // The file becomes the most recently opened one.
-  void MoveToFront(TQumFile* file);
-  // Saves every modified file; returns one message per file that failed, after trying each.
+  // The book becomes the most recently opened one.
+  void MoveToFront(TBook* book);
+  // Saves every modified book; returns one message per book that failed, after trying each.
   [[nodiscard]] QStringList SaveAll();
-  // Closes every file, last first; a save failure is handed to onFailure instead of thrown.
+  // Closes every book, last first; a save failure is handed to onFailure instead of thrown.
   void CloseAll(const TCloseFailure& onFailure);
 
-  static std::unique_ptr<TQumFile> OpenExisting(const TFileClass& fileClass, const QString& path);
-  static std::unique_ptr<TQumFile> CreateNew(const TFileClass& fileClass, const QString& path);
+  // A book of kind TKind read from path; none when there is no file or it cannot be read at all.
+  template <class TKind>
+  static std::unique_ptr<TKind> OpenExisting(const QString& path) {
+    auto book = std::make_unique<TKind>();
+    if (!ReadAt(*book, path)) return nullptr;
+    return book;
+  }
+  // A new book of kind TKind, written to path at once.
+  template <class TKind>
+  static std::unique_ptr<TKind> CreateNew(const QString& path) {
+    auto book = std::make_unique<TKind>();
+    CreateAt(*book, path);
+    return book;
+  }
 
   TFileClass FileClass;
-  std::vector<std::unique_ptr<TQumFile>> Files;
+  std::vector<std::unique_ptr<TBook>> Files;
+
+ private:
+  static bool ReadAt(TBook& book, const QString& path);
+  static void CreateAt(TBook& book, const QString& path);
 };

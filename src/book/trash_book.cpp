@@ -15,9 +15,11 @@ void TTrashBook::Activate(TBookHost& host) {
 
 void TTrashBook::Deactivate(TBookHost& host) { host.SetTrashPanelVisible(false); }
 
-void TTrashBook::AcceptMemo(int& index, TSMemo* memo) {
-  TBook::AcceptMemo(index, memo);
-  if (index >= 0) memo->SetOption(kOptTrashDateTime, DateTimeText(QDateTime::currentDateTime()));
+int TTrashBook::AcceptMemo(std::unique_ptr<TSMemo> memo, int index) {
+  TSMemo& arrived = *memo;
+  index = TBook::AcceptMemo(std::move(memo), index);
+  arrived.SetOption(kOptTrashDateTime, DateTimeText(QDateTime::currentDateTime()));
+  return index;
 }
 
 void PurgeTrash(TBook& trash, bool autoCleanup, int days, const QDateTime& now) {

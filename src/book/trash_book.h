@@ -10,7 +10,7 @@ class TTrashBook : public TBook {
   void New() override;
   void Activate(TBookHost& host) override;
   void Deactivate(TBookHost& host) override;
-  void AcceptMemo(int& index, TSMemo* memo) override;
+  int AcceptMemo(std::unique_ptr<TSMemo> memo, int index) override;
 };
 
 // Deletes memos that have lain in the trash longer than days; stamps undated ones with now.

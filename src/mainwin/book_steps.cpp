@@ -31,7 +31,7 @@ void TForm1::StepBook(int step) {
     target = index <= 0 ? count - 1 : index - 1;
   else
     target = index < count - 1 ? index + 1 : 0;
-  SetCurrentBook(static_cast<TBook*>(files[size_t(target)].get()));
+  SetCurrentBook(files[size_t(target)].get());
 }
 
 void TForm1::ConnectBookSteps() {

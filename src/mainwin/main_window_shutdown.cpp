@@ -58,7 +58,6 @@ void TForm1::Shutdown() {
 
 void TForm1::CloseBooksRescuing() {
   if (!FileManager) return;
-  FileManager->CloseAll(
-      [this](TQumFile& file, const QString& error) { ReportError(RescueReport(static_cast<TBook&>(file), error)); });
+  FileManager->CloseAll([this](TBook& book, const QString& error) { ReportError(RescueReport(book, error)); });
   FileManager.reset();
 }

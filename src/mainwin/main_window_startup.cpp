@@ -28,8 +28,7 @@ QString FreeNewBookPath(const QString& dir) {
   return candidate;
 }
 
-std::unique_ptr<TQumFile> NewBookFile() { return std::make_unique<TBook>(); }
-std::unique_ptr<TQumFile> NewTrashFile() { return std::make_unique<TTrashBook>(); }
+std::unique_ptr<TBook> NewBookFile() { return std::make_unique<TBook>(); }
 
 }  // namespace
 
@@ -68,15 +67,15 @@ void TForm1::FormCreate() {
 
 void TForm1::OpenTrashBook() {
   const QString path = Dirs.ExtraDir + QStringLiteral("Trash") + kBookExtension;
-  std::unique_ptr<TQumFile> trash;
+  std::unique_ptr<TTrashBook> trash;
   QString readError;
   try {
-    trash = TQumFileManager::OpenExisting(NewTrashFile, path);
+    trash = TQumFileManager::OpenExisting<TTrashBook>(path);
   } catch (const EVopaError& error) {
     readError = error.Message;
   }
   // Plain text is no trash: read as one, it would be saved back as a memo of raw text.
-  if (trash && static_cast<TBook&>(*trash).LoadedForm == TBookForm::PlainText) {
+  if (trash && trash->LoadedForm == TBookForm::PlainText) {
     trash.reset();
     readError = QStringLiteral("ブックの形式ではありません。");
   }
@@ -86,8 +85,8 @@ void TForm1::OpenTrashBook() {
     ReportError(QStringLiteral("ごみ箱のファイルを読めなかったため、%1 として残し、新しいごみ箱を作りました。\n%2")
                     .arg(aside, readError));
   }
-  if (!trash) trash = TQumFileManager::CreateNew(NewTrashFile, path);
-  TrashBook.reset(static_cast<TTrashBook*>(trash.release()));
+  if (!trash) trash = TQumFileManager::CreateNew<TTrashBook>(path);
+  TrashBook = std::move(trash);
   ReportLoadNote(*TrashBook);
 }
 
@@ -97,7 +96,7 @@ TBook* TForm1::TryOpenBook(const QString& path) {
   // objects saving over each other.
   if (QFileInfo(path) == QFileInfo(TrashBook->GetPath())) return TrashBook.get();
   try {
-    auto* book = static_cast<TBook*>(FileManager->OpenFile(path));
+    auto* book = FileManager->OpenFile(path);
     if (book) ReportLoadNote(*book);
     return book;
   } catch (const EVopaError& error) {
@@ -135,7 +134,7 @@ TBook* TForm1::OpenFirstOrNewBook(const QString& failed) {
   const QString first = FindFirstBook(Dirs.BookDir, QString());
   if (first != failed)
     if (TBook* book = TryOpenBook(first)) return book;
-  return static_cast<TBook*>(FileManager->NewFile(FreeNewBookPath(Dirs.BookDir)));
+  return FileManager->NewFile(FreeNewBookPath(Dirs.BookDir));
 }
 
 void TForm1::CreateViews() {

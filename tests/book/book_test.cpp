@@ -59,6 +59,14 @@ const TBookCase kBookCases[] = {
      0,
      {"a", "b", "c"},
      false},
+    {"TransferToNegativeIndexFails",
+     [](TBook& b) {
+       TBook other;
+       return int(TBook::TransferMemo(&b, 0, &other, -1)) + other.Count();
+     },
+     0,
+     {"a", "b", "c"},
+     false},
 };
 
 class BookListTest : public testing::TestWithParam<TBookCase> {};
@@ -90,6 +98,22 @@ TEST(BookTest, TransferMovesTheObjectAndMarksBothBooks) {
   EXPECT_TRUE(target->Modified);
   EXPECT_EQ(target->LastMemo, nullptr);
   EXPECT_EQ(source->LastMemo, nullptr) << "the source must not remember a memo it no longer holds";
+}
+
+TEST(BookTest, TakenMemoBelongsToTheCallerAlone) {
+  auto book = Abc();
+  TSMemo* held = book->MemoAt(1);
+  book->LastMemo = held;
+  std::unique_ptr<TSMemo> taken = book->TakeMemo(1);
+  EXPECT_EQ(taken.get(), held);
+  EXPECT_EQ(taken->Book, nullptr);
+  EXPECT_EQ(Texts(*book), (QStringList{"a", "c"}));
+  EXPECT_EQ(book->LastMemo, nullptr);
+  EXPECT_TRUE(book->Modified);
+  // Until it is accepted elsewhere, a change of the taken memo marks no book.
+  book->Modified = false;
+  taken->SetText("changed");
+  EXPECT_FALSE(book->Modified);
 }
 
 TEST(BookTest, DeletingTheRememberedMemoForgetsIt) {

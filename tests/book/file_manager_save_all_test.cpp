@@ -11,8 +11,8 @@ TEST(FileManagerSaveAll, AFailingBookDoesNotKeepTheOthersFromTheDisk) {
   QTemporaryDir home;
   TQumFileManager manager([] { return std::make_unique<TBook>(); });
   QDir().mkpath(home.filePath(QStringLiteral("gone")));
-  auto* kept = static_cast<TBook*>(manager.NewFile(home.filePath(QStringLiteral("Kept.vopa"))));
-  auto* lost = static_cast<TBook*>(manager.NewFile(home.filePath(QStringLiteral("gone/Lost.vopa"))));
+  auto* kept = manager.NewFile(home.filePath(QStringLiteral("Kept.vopa")));
+  auto* lost = manager.NewFile(home.filePath(QStringLiteral("gone/Lost.vopa")));
   lost->AddMemo(QStringLiteral("cannot be written"), 0);
   kept->AddMemo(QStringLiteral("written"), 0);
   // Newest first: the failing book is tried before the other one.

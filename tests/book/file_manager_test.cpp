@@ -132,7 +132,7 @@ TEST_F(FileManagerTest, CloseAllReportsFailuresLastFirstAndFreesEverything) {
   failing->Fail = true;
   fine->MemoAt(0)->SetText("saved");
   QStringList reports;
-  Manager.CloseAll([&](TQumFile& file, const QString& error) { reports << file.GetTitle() + ": " + error; });
+  Manager.CloseAll([&](TBook& book, const QString& error) { reports << book.GetTitle() + ": " + error; });
   EXPECT_EQ(reports, QStringList{"failing: disk full"});
   EXPECT_TRUE(Manager.Files.empty());
   EXPECT_TRUE(ReadBytes(PathOf("fine.vopa")).contains("saved"));

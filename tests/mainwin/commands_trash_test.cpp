@@ -215,9 +215,9 @@ TEST_F(TrashCommands, AMemoDeletedFromABookIsInTheTrashFileAfterTheNextSave) {
   Press(Qt::Key_Delete, Qt::ControlModifier);
   Press(Qt::Key_S, Qt::ControlModifier);
   const QString trashPath = Trash().GetPath();
-  const auto saved = TQumFileManager::OpenExisting([] { return std::unique_ptr<TQumFile>(new TTrashBook); }, trashPath);
+  const auto saved = TQumFileManager::OpenExisting<TTrashBook>(trashPath);
   ASSERT_NE(saved, nullptr);
-  const auto& trash = static_cast<const TBook&>(*saved);
+  const TBook& trash = *saved;
   ASSERT_GE(trash.Count(), 1);
   const TSMemo* memo = trash.MemoAt(0);
   EXPECT_EQ(memo->Text, "first line\r\nsecond line");

@@ -33,7 +33,7 @@ TEST_F(WindowTest, EachBookRemembersItsLastMemo) {
   Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
   TBook* first = Form->CurrentBook;
   Form->SelectMemoAt(2);
-  auto* other = static_cast<TBook*>(Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa"))));
+  auto* other = Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa")));
   Form->SetCurrentBook(other);
   EXPECT_EQ(CurrentIndex(), 0);  // nothing remembered yet: the first memo
   Form->SelectMemoAt(1);
@@ -175,7 +175,7 @@ TEST_F(WindowTest, CtrlTabStepsThroughTheOpenBooksAndLeadsBackFromTheTrash) {
   WriteBook(QStringLiteral("Books/zz/Other.vopa"), {QStringLiteral("x")});
   Open({QStringLiteral("a")}, 0);
   TBook* test = Form->CurrentBook;
-  auto* other = static_cast<TBook*>(Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa"))));
+  auto* other = Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa")));
   ASSERT_EQ(Form->FileManager->Files.front().get(), other);  // newest first: Other, Test
   Press(Qt::Key_Tab, Qt::ControlModifier);                   // from the last book, wrapping to the first
   EXPECT_EQ(Form->CurrentBook, other);
