@@ -38,24 +38,14 @@ class TBenchHost : public TViewHost {
     View = std::make_unique<TPileView>(*this, &Window);
     layout->addWidget(View->ScrollBox());
     Window.resize(kWidth, kHeight);
+    // The view builds its papers when shown, not when the book becomes current.
+    Cursor->SetBook(&Book);
+    FollowCurrentBook(*this);
   }
   ~TBenchHost() override { View.reset(); }
 
-  TSMemo* GetCurrentMemo() const override { return Current; }
-  void SetCurrentMemo(TSMemo* memo) override {
-    if (memo == Current) return;
-    View->MemoChanged(TViewNotify::vnLeave, GetCurrentIndex(), -1);
-    Current = memo;
-    View->MemoChanged(TViewNotify::vnEnter, GetCurrentIndex(), -1);
-  }
-  int GetCurrentIndex() const override { return Current ? Book.IndexOf(Current) : -1; }
-  void SelectMemoAt(int index) override {
-    SetCurrentMemo(index < 0 ? nullptr : Book.MemoAt(qMin(index, Book.Count() - 1)));
-  }
-  TBook* GetCurrentBook() const override { return const_cast<TBook*>(&Book); }
+  TCurrentBook& Current() const override { return *Cursor; }
   TView* GetCurrentView() const override { return View.get(); }
-  int InsertMemo(const QString&, int, const TOptionList*) override { return -1; }
-  void RemoveMemo(int) override {}
   const TVopaPrm& Prm() const override { return Params; }
   QMenu* PopupMemo() const override { return nullptr; }
 
@@ -74,9 +64,9 @@ class TBenchHost : public TViewHost {
 
   TVopaPrm Params;
   TBook Book;
+  std::unique_ptr<TCurrentBook> Cursor = std::make_unique<TCurrentBook>();
   QWidget Window;
   std::unique_ptr<TPileView> View;
-  TSMemo* Current = nullptr;
 };
 
 void DeleteLater() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

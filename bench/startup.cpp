@@ -34,10 +34,10 @@ const QString& DataHome(int memos) {
 
 bool TypeIntoCurrentMemo(TForm1& form) {
   QWidget* focus = form.focusWidget();
-  if (!focus || !form.CurrentMemo) return false;
-  const QString before = form.CurrentMemo->Text;
+  if (!focus || !form.GetCurrent().Memo()) return false;
+  const QString before = form.GetCurrent().Memo()->Text;
   QTest::keyClick(focus, Qt::Key_X);
-  return form.CurrentMemo && form.CurrentMemo->Text != before;
+  return form.GetCurrent().Memo() && form.GetCurrent().Memo()->Text != before;
 }
 
 void BM_Startup(benchmark::State& state) {
@@ -54,7 +54,7 @@ void BM_Startup(benchmark::State& state) {
     form->show();
     probe.WaitForPaint();
     if (untilMeasured) {
-      auto& pile = static_cast<TPileView&>(*form->PileView);
+      auto& pile = static_cast<TPileView&>(*form->GetPileView());
       TGapMeter gaps;
       gaps.Start();
       while (!pile.MeasuringDone()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -63,7 +63,7 @@ void BM_Startup(benchmark::State& state) {
     state.PauseTiming();
     if (!untilMeasured) typed = typed && TypeIntoCurrentMemo(*form);
     // The typed key is not kept: the book stays as generated for the next run.
-    if (form->CurrentBook) form->CurrentBook->Modified = false;
+    if (form->GetCurrent().Book()) form->GetCurrent().Book()->Modified = false;
     form.reset();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QFile::remove(home + QStringLiteral("vopamemo.ini"));

@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   // quit() could be refused by one); the shut-down then runs from aboutToQuit, outside
   // whatever the box interrupted.
   QObject::connect(&watcher, &TSignalWatcher::TerminationRequested, form.get(), [&form] {
-    form->QuietShutdown = true;
+    form->SetQuietShutdown(true);
     QCoreApplication::exit(0);
   });
   // The session manager ending the session runs the same shut-down as a close.
@@ -109,5 +109,5 @@ int main(int argc, char** argv) {
     return 1;
   }
   // A book that could neither be saved nor rescued must not end as a success.
-  return form->BooksLost ? 1 : exitCode;
+  return form->HaveBooksBeenLost() ? 1 : exitCode;
 }

@@ -91,13 +91,6 @@ int TBook::MoveMemo(int from, int to) {
   return to;
 }
 
-bool TBook::TransferMemo(TBook* source, int index, TBook* target, int targetIndex) {
-  Q_ASSERT(source && target);
-  if (source == target || index < 0 || index >= source->Count() || targetIndex < 0) return false;
-  target->AcceptMemo(source->TakeMemo(index), targetIndex);
-  return true;
-}
-
 int TBook::IndexOf(const TSMemo* memo) const {
   for (int i = 0; i < Count(); ++i)
     if (MemoAt(i) == memo) return i;

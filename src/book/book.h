@@ -41,9 +41,6 @@ class TBook : public TQumFile {
   int AddMemo(const QString& text, int index, const TOptionList* options = nullptr);
   void DeleteMemo(int index);
   int MoveMemo(int from, int to);
-  // Moves the memo at index from source into target; false, changing nothing, for the same
-  // book, an index source does not have or a negative targetIndex.
-  static bool TransferMemo(TBook* source, int index, TBook* target, int targetIndex);
 
   int Count() const { return int(Memos.size()); }
   TSMemo* MemoAt(int index) const {

@@ -11,7 +11,7 @@
 // them: from it both ways lead back to the book used before it, else the first book of
 // the tree, else a new one, so the trash never holds the user after a restart.
 void TForm1::StepBook(int step) {
-  if (CurrentBook && CurrentBook == TrashBook.get()) {
+  if (Current.Book() && Current.Book() == TrashBook.get()) {
     try {
       TBook* back = TryOpenBook(Prm.LastBook);
       SetCurrentBook(back && back != TrashBook.get() ? back : OpenFirstOrNewBook());
@@ -25,7 +25,7 @@ void TForm1::StepBook(int step) {
   const int count = int(files.size());
   int index = -1;
   for (int i = 0; i < count; ++i)
-    if (files[size_t(i)].get() == CurrentBook) index = i;
+    if (files[size_t(i)].get() == Current.Book()) index = i;
   int target;
   if (step < 0)
     target = index <= 0 ? count - 1 : index - 1;

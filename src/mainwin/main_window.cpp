@@ -65,6 +65,7 @@ TForm1::TForm1(const QString& dataHome, QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("Form1"));
   Dirs.ExeDir = dataHome;
   ViewHost = std::make_unique<TWindowViewHost>(*this);
+  ConnectCurrentBook();
   Actions.Create(this);
   BuildFrame();
   BuildBooksPane();
@@ -146,7 +147,7 @@ void TForm1::BuildMemoList() {
   PopupMemo->setObjectName(QStringLiteral("PopupMemo"));
   QumColListBox1->SetPopupOnItem(PopupMemo);
   QumColListBox1->SetOnData([this](int index) {
-    return CurrentBook && index < CurrentBook->Count() ? MemoTitle(*CurrentBook->MemoAt(index)) : QString();
+    return Current.Book() && index < Current.Book()->Count() ? MemoTitle(*Current.Book()->MemoAt(index)) : QString();
   });
   connect(QumColListBox1, &TQumColListBox::IdxChange, this, &TForm1::QumColListBox1IdxChange);
   connect(QumColListBox1, &TQumColListBox::Click, this, &TForm1::QumColListBox1Click);
@@ -176,8 +177,8 @@ void TForm1::BuildToolBars() {
 void TForm1::QumColListBox1IdxChange() {
   if (CurrentView) CurrentView->SetPaperFocus(false);
   const int selected = QumColListBox1->ItemIndex();
-  if (selected == CurrentMemoIndex()) return;
-  SelectMemoAt(selected);
+  if (selected == Current.MemoIndex()) return;
+  Current.SelectMemoAt(selected);
   if (CurrentView && CurrentView == PileView.get()) CurrentView->Notify(TViewNotify::vnShowCurrent);
 }
 

@@ -3,6 +3,7 @@
 #include "app/app_dirs.h"
 #include "app/vopa_prm.h"
 #include "book/book_host.h"
+#include "book/current_book.h"
 #include "mainwin/main_actions.h"
 #include "view/memo_command.h"
 
@@ -46,9 +47,9 @@ class TForm1 : public QMainWindow, public TBookHost {
   // The orderly shut-down; runs once, whatever asks for it first.
   void Shutdown();
   // Set before a shut-down asked for by a signal: nothing may wait for the user then.
-  bool QuietShutdown = false;
-  // Set by the shut-down when a book could neither be saved nor rescued.
-  bool BooksLost = false;
+  void SetQuietShutdown(bool quiet) { QuietShutdown = quiet; }
+  // True when the shut-down could neither save nor rescue a book.
+  bool HaveBooksBeenLost() const { return BooksLost; }
 
   // Opens a file as a book (the open book when it is open already) and makes it current;
   // a missing or unreadable file is reported.
@@ -58,32 +59,23 @@ class TForm1 : public QMainWindow, public TBookHost {
   void ColorBookTitleBar(THeaderKind kind) override;
   void SetTrashPanelVisible(bool visible) override;
 
-  TVopaPrm Prm;
-  THeaderColors Headers;
-  TAppDirs Dirs;
-  std::unique_ptr<TIniFile> IniFile;
-  std::unique_ptr<TTrashBook> TrashBook;
-  std::unique_ptr<TQumFileManager> FileManager;
-  TBook* CurrentBook = nullptr;
-  TSMemo* CurrentMemo = nullptr;
-  std::unique_ptr<TViewHost> ViewHost;
-  std::unique_ptr<TView> PileView;
-  std::unique_ptr<TView> PageView;
-  TView* CurrentView = nullptr;
-  TMainActions Actions;
-  QMenu* PopupMemo = nullptr;
+  const TVopaPrm& GetPrm() const { return Prm; }
+  TTrashBook* GetTrashBook() const { return TrashBook.get(); }
+  TQumFileManager* GetFileManager() const { return FileManager.get(); }
+  TView* GetPileView() const { return PileView.get(); }
+  TView* GetPageView() const { return PageView.get(); }
+  TView* GetCurrentView() const { return CurrentView; }
+  const TMainActions& GetActions() const { return Actions; }
+  QMenu* GetPopupMemo() const { return PopupMemo; }
+  TTrashPanel* GetTrashPanel() const { return TrashPanel; }
 
-  // Current book and memo; every change goes through these.
-  void UpdateState(TUpdateKind kind);
-  int CurrentMemoIndex() const;
-  void SetCurrentMemo(TSMemo* memo);
-  void SelectMemoAt(int index);
+  // The current book and memo; every change of them and of the book's memo list goes through it.
+  TCurrentBook& GetCurrent() { return Current; }
+  // Also tells the book it is left or entered and shows it in the memo list and the title bar.
   void SetCurrentBook(TBook* book);
   void SetCurrentView(TView* view);
   // The window title: the current book, then the caption.
   void ShowCaption();
-  int InsertMemo(const QString& text, int index, const TOptionList* options);
-  void RemoveMemo(int index);
 
   // Memo commands.
   void DoMemoCommand(TMemoCommand code);
@@ -101,7 +93,6 @@ class TForm1 : public QMainWindow, public TBookHost {
   void MoveCurrentMemoTo(TBook* target);
   // Deletes every memo of the trash for good; only while the trash is shown.
   void EmptyTrash();
-  TTrashPanel* TrashPanel = nullptr;
 
   // Books and folders (book_commands.cpp): each changes the disk first, then tells the open
   // books and the folder tree.
@@ -128,6 +119,9 @@ class TForm1 : public QMainWindow, public TBookHost {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  friend class TUpdateGuard;
+  void UpdateState(TUpdateKind kind);
+  void ConnectCurrentBook();
   void BuildFrame();
   void BuildMemoList();
   void BuildToolBars();
@@ -187,6 +181,22 @@ class TForm1 : public QMainWindow, public TBookHost {
   TBook* BookOutside(const QString& skip);
   void SwitchView(TView* view);
 
+  TVopaPrm Prm;
+  THeaderColors Headers;
+  TAppDirs Dirs;
+  std::unique_ptr<TIniFile> IniFile;
+  std::unique_ptr<TTrashBook> TrashBook;
+  std::unique_ptr<TQumFileManager> FileManager;
+  TCurrentBook Current;
+  std::unique_ptr<TViewHost> ViewHost;
+  std::unique_ptr<TView> PileView;
+  std::unique_ptr<TView> PageView;
+  TView* CurrentView = nullptr;
+  TMainActions Actions;
+  QMenu* PopupMemo = nullptr;
+  TTrashPanel* TrashPanel = nullptr;
+  bool QuietShutdown = false;
+  bool BooksLost = false;
   QWidget* ListPane = nullptr;
   QSplitter* PaneSplitter = nullptr;
   QSplitter* ListSplitter = nullptr;

@@ -63,70 +63,65 @@ void TForm1::ConnectDirectCommands() {
 }
 
 void TForm1::acTrashMemoExecute() {
-  if (CurrentBook == TrashBook.get())
+  if (Current.Book() == TrashBook.get())
     DeleteCurrentMemo();
   else
     MoveCurrentMemoTo(TrashBook.get());
 }
 
 void TForm1::DeleteCurrentMemo() {
-  const int index = CurrentMemoIndex();
+  const int index = Current.MemoIndex();
   if (index < 0) return;
   TUpdateGuard update(*this);
-  RemoveMemo(index);
-  SelectMemoAt(index);
+  Current.RemoveMemo(index);
+  Current.SelectMemoAt(index);
 }
 
 void TForm1::MoveCurrentMemoTo(TBook* target) {
-  const int index = CurrentMemoIndex();
-  if (!target || target == CurrentBook || index < 0) return;
+  const int index = Current.MemoIndex();
+  if (!target || target == Current.Book() || index < 0) return;
   TUpdateGuard update(*this);
-  // The memo leaves the view while it is still in the book, so its paper hands over its text first.
-  SetCurrentMemo(nullptr);
-  if (TBook::TransferMemo(CurrentBook, index, target, 0)) {
-    if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnDeleted, index, -1);
-    UpdateState(TUpdateKind::ukListChanged);
-  }
-  SelectMemoAt(index);
+  target->AcceptMemo(Current.TakeMemo(index), 0);
+  Current.SelectMemoAt(index);
 }
 
 void TForm1::acChangeMemoTitleExecute() {
-  if (!CurrentMemo) return;
-  const QString old = MemoTitle(*CurrentMemo);
+  if (!Current.Memo()) return;
+  const QString old = MemoTitle(*Current.Memo());
   bool accepted = false;
   const QString title =
       QInputDialog::getText(this, QStringLiteral("メモタイトル変更"),
                             QStringLiteral("メモのタイトルを入力してください。"), QLineEdit::Normal, old, &accepted);
   // An empty title removes the option, so the list falls back to the memo's own title.
-  if (accepted && title != old) CurrentMemo->SetOption(kOptTitle, title);
+  if (accepted && title != old) Current.Memo()->SetOption(kOptTitle, title);
   RepaintMemoList();
 }
 
 void TForm1::acCopyExecute() {
   if (const TFocusedEdit edit; edit.HasSelection())
     edit.Copy();
-  else if (CurrentMemo)
-    QApplication::clipboard()->setText(ToEditorText(CurrentMemo->Text));
+  else if (Current.Memo())
+    QApplication::clipboard()->setText(ToEditorText(Current.Memo()->Text));
 }
 
 void TForm1::acPastAsNewMemoExecute() {
   const QString text = QApplication::clipboard()->text();
   if (text.isEmpty()) return;
-  const int index = InsertMemo(ToMemoText(text), 0, nullptr);
+  const int index = Current.InsertMemo(ToMemoText(text), 0, nullptr);
   if (index < 0) return;
-  SelectMemoAt(index);
+  Current.SelectMemoAt(index);
   // The new memo is at the top; the pile may be scrolled far from it.
   ShowCurrentInPile();
 }
 
 void TForm1::EmptyTrash() {
   // The panel is shown only with the trash, but never empty another book by mistake.
-  if (!CurrentBook || CurrentBook != TrashBook.get() || CurrentBook->Count() == 0) return;
+  if (!Current.Book() || Current.Book() != TrashBook.get() || Current.Book()->Count() == 0) return;
   // Nothing comes back from here: ask first, with No for a hasty Enter.
-  const QString question = QStringLiteral("ごみ箱の %1 件のメモを完全に削除しますか？").arg(CurrentBook->Count());
+  const QString question = QStringLiteral("ごみ箱の %1 件のメモを完全に削除しますか？").arg(Current.Book()->Count());
   if (QMessageBox::question(this, Prm.WindowCaption, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
       QMessageBox::Yes)
     return;
   TUpdateGuard update(*this);
-  for (int index = CurrentBook->Count() - 1; index >= 0; --index) RemoveMemo(index);
+  for (int index = Current.Book()->Count() - 1; index >= 0; --index) Current.RemoveMemo(index);
 }

@@ -47,41 +47,31 @@ void TForm1::DoMemoCommand(TMemoCommand code) {
   if (CurrentView) CurrentView->BeforeCommand(code);
   if (IsConsumed(code)) return;
   code = Remapped(code, ShiftHeld());
-  const int index = CurrentMemoIndex();
+  const int index = Current.MemoIndex();
   switch (code) {
     case mcInsertNew:
-      if (CurrentBook && CurrentBook->AddMemo(QString(), 0) >= 0) {
-        if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnInserted, 0, -1);
-        SelectMemoAt(0);
-        UpdateState(TUpdateKind::ukListChanged);
-      }
+      if (Current.InsertMemo(QString(), 0, nullptr) >= 0) Current.SelectMemoAt(0);
       break;
     case mcFirst:
-      SelectMemoAt(0);
+      Current.SelectMemoAt(0);
       break;
     case mcPrevious:
-      if (index > 0) SelectMemoAt(index - 1);
+      if (index > 0) Current.SelectMemoAt(index - 1);
       break;
     case mcNext:
-      SelectMemoAt(index + 1);
+      Current.SelectMemoAt(index + 1);
       break;
     case mcLast:
-      SelectMemoAt(INT_MAX);
+      Current.SelectMemoAt(INT_MAX);
       break;
     case mcNoMemo:
-      SetCurrentMemo(nullptr);
+      Current.SetMemo(nullptr);
       break;
     case mcMoveTop:
     case mcMoveUp:
     case mcMoveDown:
     case mcMoveBottom:
-      if (CurrentBook) {
-        const int moved = CurrentBook->MoveMemo(index, MoveTarget(code, index));
-        if (moved >= 0) {
-          if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnMoved, index, moved);
-          UpdateState(TUpdateKind::ukListChanged);
-        }
-      }
+      Current.MoveMemo(index, MoveTarget(code, index));
       break;
     default:
       break;
@@ -99,14 +89,14 @@ bool TForm1::ShiftHeld() const {
 Qt::MouseButtons TForm1::HeldButtons() const { return InputButtons | QApplication::mouseButtons(); }
 
 void TForm1::UpdateActions() {
-  const int index = CurrentMemoIndex();
-  const bool haveMemo = CurrentBook && CurrentMemo;
+  const int index = Current.MemoIndex();
+  const bool haveMemo = Current.Book() && Current.Memo();
   const bool inPile = CurrentView && CurrentView == PileView.get();
-  const bool textMemo = CurrentMemo && CurrentMemo->GetOption(kOptType) != QLatin1String("AA");
+  const bool textMemo = Current.Memo() && Current.Memo()->GetOption(kOptType) != QLatin1String("AA");
   Actions.acTrashMemo->setEnabled(haveMemo);
-  Actions.acMoveUp->setEnabled(CurrentBook && index > 0);
-  Actions.acMoveDown->setEnabled(haveMemo && index < CurrentBook->Count() - 1);
+  Actions.acMoveUp->setEnabled(Current.Book() && index > 0);
+  Actions.acMoveDown->setEnabled(haveMemo && index < Current.Book()->Count() - 1);
   Actions.acDevide->setEnabled(haveMemo && inPile && textMemo);
-  Actions.acJoint->setEnabled(CurrentBook && index > 0 && inPile && textMemo);
-  Actions.acChangetoPageView->setEnabled(CurrentBook != TrashBook.get());
+  Actions.acJoint->setEnabled(Current.Book() && index > 0 && inPile && textMemo);
+  Actions.acChangetoPageView->setEnabled(Current.Book() != TrashBook.get());
 }

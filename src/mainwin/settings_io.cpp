@@ -61,5 +61,5 @@ TWindowBounds TForm1::CurrentBounds() const {
 }
 
 void TForm1::SaveSettings() {
-  WriteSettings(*IniFile, Prm, Headers, CurrentBounds(), CurrentBook ? CurrentBook->GetPath() : QString());
+  WriteSettings(*IniFile, Prm, Headers, CurrentBounds(), Current.Book() ? Current.Book()->GetPath() : QString());
 }

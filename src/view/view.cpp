@@ -2,6 +2,26 @@
 
 #include "view/pile_paper.h"
 
+void FollowCurrentBook(TViewHost& host) {
+  TCurrentBook& current = host.Current();
+  const auto tell = [&host](TViewNotify kind, int index, int newIndex) {
+    if (TView* view = host.GetCurrentView()) view->MemoChanged(kind, index, newIndex);
+  };
+  QObject::connect(&current, &TCurrentBook::BookChanged, &current, [&host] {
+    if (TView* view = host.GetCurrentView()) view->SetBook(host.GetCurrentBook());
+  });
+  QObject::connect(&current, &TCurrentBook::MemoLeaving, &current,
+                   [tell](int index) { tell(TViewNotify::vnLeave, index, -1); });
+  QObject::connect(&current, &TCurrentBook::MemoEntered, &current,
+                   [tell](int index) { tell(TViewNotify::vnEnter, index, -1); });
+  QObject::connect(&current, &TCurrentBook::MemoInserted, &current,
+                   [tell](int index) { tell(TViewNotify::vnInserted, index, -1); });
+  QObject::connect(&current, &TCurrentBook::MemoRemoved, &current,
+                   [tell](int index) { tell(TViewNotify::vnDeleted, index, -1); });
+  QObject::connect(&current, &TCurrentBook::MemoMoved, &current,
+                   [tell](int from, int to) { tell(TViewNotify::vnMoved, from, to); });
+}
+
 TView::TView(TViewHost& host) : Host(host) {}
 
 TView::~TView() = default;

@@ -46,27 +46,6 @@ const TBookCase kBookCases[] = {
     {"MoveLastToTop", [](TBook& b) { return b.MoveMemo(2, 0); }, 0, {"c", "a", "b"}, true},
     {"MoveFromPastEndFails", [](TBook& b) { return b.MoveMemo(5, 0); }, -1, {"a", "b", "c"}, false},
     {"MoveToNegativeFails", [](TBook& b) { return b.MoveMemo(0, -1); }, -1, {"a", "b", "c"}, false},
-    {"TransferToItselfFails",
-     [](TBook& b) { return int(TBook::TransferMemo(&b, 0, &b, 1)); },
-     0,
-     {"a", "b", "c"},
-     false},
-    {"TransferOfMissingIndexFails",
-     [](TBook& b) {
-       TBook other;
-       return int(TBook::TransferMemo(&b, 3, &other, 0)) + other.Count();
-     },
-     0,
-     {"a", "b", "c"},
-     false},
-    {"TransferToNegativeIndexFails",
-     [](TBook& b) {
-       TBook other;
-       return int(TBook::TransferMemo(&b, 0, &other, -1)) + other.Count();
-     },
-     0,
-     {"a", "b", "c"},
-     false},
 };
 
 class BookListTest : public testing::TestWithParam<TBookCase> {};
@@ -83,13 +62,13 @@ TEST_P(BookListTest, ResultOrderAndModified) {
 INSTANTIATE_TEST_SUITE_P(Cases, BookListTest, testing::ValuesIn(kBookCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(BookTest, TransferMovesTheObjectAndMarksBothBooks) {
+TEST(BookTest, TakenAndAcceptedMemoIsTheSameObjectMarkingBothBooks) {
   auto source = Abc();
   auto target = Abc();
   TSMemo* moved = source->MemoAt(1);
   source->LastMemo = moved;
   target->LastMemo = target->MemoAt(0);
-  ASSERT_TRUE(TBook::TransferMemo(source.get(), 1, target.get(), 10));
+  EXPECT_EQ(target->AcceptMemo(source->TakeMemo(1), 10), 3);
   EXPECT_EQ(target->MemoAt(3), moved);
   EXPECT_EQ(moved->Book, target.get());
   EXPECT_EQ(moved->GetOption(kOptTransfered), "True");

@@ -23,7 +23,7 @@ TEST(TrashBookTest, ArrivingMemoIsStampedAndMarkedTransferred) {
   trash.AddMemo("older", 0);
   book.Modified = trash.Modified = false;
   const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-  ASSERT_TRUE(TBook::TransferMemo(&book, 1, &trash, 0));
+  EXPECT_EQ(trash.AcceptMemo(book.TakeMemo(1), 0), 0);
   const QDateTime after = QDateTime::currentDateTime().addSecs(1);
   TSMemo* arrived = trash.MemoAt(0);
   EXPECT_EQ(arrived->Text, "second");

@@ -55,15 +55,15 @@ TEST_F(EditCommands, TitleDialogChangesOnlyWhatTheUserChanged) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     Fill({"first line\r\nsecond"}, 0);
-    Form->CurrentMemo->SetOption(kOptTitle, c.OldTitle);
+    Form->GetCurrent().Memo()->SetOption(kOptTitle, c.OldTitle);
     Book().Modified = false;
     QString caption, prompt;
     AnswerInputBox(c.Answer, &caption, &prompt);
     Action("acChangeMemoTitle")->trigger();
     EXPECT_EQ(caption, "メモタイトル変更");
     EXPECT_EQ(prompt, "メモのタイトルを入力してください。");
-    EXPECT_EQ(Form->CurrentMemo->GetOption(kOptTitle), c.NewTitle);
-    EXPECT_EQ(Form->CurrentMemo->Options.Count() > 0, !c.NewTitle.isEmpty());
+    EXPECT_EQ(Form->GetCurrent().Memo()->GetOption(kOptTitle), c.NewTitle);
+    EXPECT_EQ(Form->GetCurrent().Memo()->Options.Count() > 0, !c.NewTitle.isEmpty());
     EXPECT_EQ(Book().Modified, c.Modified);
   }
 }
@@ -116,24 +116,24 @@ TEST_F(EditCommands, DateTimeCutAndPasteWorkOnTheFocusedEditor) {
   editor->setFocus();
   editor->moveCursor(QTextCursor::Start);
   Press(Qt::Key_Semicolon, Qt::ControlModifier);
-  EXPECT_TRUE(QRegularExpression("^\\d{4}/\\d{2}/\\d{2}abc$").match(Form->CurrentMemo->Text).hasMatch())
-      << Form->CurrentMemo->Text.toStdString();
+  EXPECT_TRUE(QRegularExpression("^\\d{4}/\\d{2}/\\d{2}abc$").match(Form->GetCurrent().Memo()->Text).hasMatch())
+      << Form->GetCurrent().Memo()->Text.toStdString();
   editor->moveCursor(QTextCursor::Start);
   Press(Qt::Key_Colon, Qt::ControlModifier);
-  EXPECT_TRUE(QRegularExpression("^\\d{1,2}:\\d{2}:\\d{2}\\d{4}/").match(Form->CurrentMemo->Text).hasMatch())
-      << Form->CurrentMemo->Text.toStdString();
+  EXPECT_TRUE(QRegularExpression("^\\d{1,2}:\\d{2}:\\d{2}\\d{4}/").match(Form->GetCurrent().Memo()->Text).hasMatch())
+      << Form->GetCurrent().Memo()->Text.toStdString();
 
   // Cut and paste through their menu entries: the selection goes to the clipboard and back.
   editor->selectAll();
   Action("EditCut1Item")->trigger();
-  EXPECT_EQ(Form->CurrentMemo->Text, "");
+  EXPECT_EQ(Form->GetCurrent().Memo()->Text, "");
   Action("EditPaste1Item")->trigger();
   Action("EditPaste1Item")->trigger();
-  EXPECT_EQ(Form->CurrentMemo->Text.count("abc"), 2);
+  EXPECT_EQ(Form->GetCurrent().Memo()->Text.count("abc"), 2);
 
   // Without an edit control in focus the stamps change nothing.
   List().setFocus();
-  const QString before = Form->CurrentMemo->Text;
+  const QString before = Form->GetCurrent().Memo()->Text;
   Press(Qt::Key_Semicolon, Qt::ControlModifier);
-  EXPECT_EQ(Form->CurrentMemo->Text, before);
+  EXPECT_EQ(Form->GetCurrent().Memo()->Text, before);
 }

@@ -85,7 +85,7 @@ TEST_F(MenuEntries, EveryEntryHasItsCaptionAndEnabledState) {
       Fill({"A", "B"}, 0);
       Press(Qt::Key_Delete, Qt::ControlModifier);
       Action("acOpenTrash")->trigger();
-      Form->SelectMemoAt(-1);
+      Form->GetCurrent().SelectMemoAt(-1);
     }
   };
   const char* states[] = {"one memo", "three memos", "trash"};
@@ -113,5 +113,5 @@ TEST_F(MenuEntries, AMenuEntryRunsItsAction) {
   Action("acNewMemoItem")->trigger();
   EXPECT_EQ(Texts(Book()), QStringList({"", "A"}));
   Action("acOpenTrash")->trigger();
-  EXPECT_EQ(Form->CurrentBook, Form->TrashBook.get());
+  EXPECT_EQ(Form->GetCurrent().Book(), Form->GetTrashBook());
 }

@@ -127,10 +127,10 @@ TEST_F(PageViewCommands, SwitchingViewsKeepsTheCurrentMemoMarked) {
   EXPECT_TRUE(PageEditor()->isVisible());
   EXPECT_EQ(CurrentIndex(), 1);
   Click(Child<QAbstractButton>("miniPageBtn"));
-  ASSERT_EQ(Form->CurrentView, Form->PileView.get());
+  ASSERT_EQ(Form->GetCurrentView(), Form->GetPileView());
   EXPECT_FALSE(PageEditor()->isVisible());
   EXPECT_EQ(CurrentIndex(), 1);
-  const QColor active = ToQColor(Form->Prm.ActivePaperColors.BackColor);
+  const QColor active = ToQColor(Form->GetPrm().ActivePaperColors.BackColor);
   EXPECT_EQ(PileEditor(1)->palette().color(QPalette::Base), active);
   EXPECT_NE(PileEditor(0)->palette().color(QPalette::Base), active);
 }

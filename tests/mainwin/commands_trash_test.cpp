@@ -46,7 +46,7 @@ class TrashCommands : public WindowTest {
   // Moves the current book's memos at these indexes (highest first) to the trash.
   void TrashAt(std::initializer_list<int> indexes) {
     for (int index : indexes) {
-      Form->SelectMemoAt(index);
+      Form->GetCurrent().SelectMemoAt(index);
       Press(Qt::Key_Delete, Qt::ControlModifier);
     }
   }
@@ -82,11 +82,11 @@ TEST_F(TrashCommands, DeleteInsideTheTrashIsForGood) {
   TrashAt({2, 1, 0});  // the trash lists newest first: A, B, C
   const int trashCount = Trash().Count();
   Action("acOpenTrash")->trigger();
-  Form->SelectMemoAt(1);
+  Form->GetCurrent().SelectMemoAt(1);
   Press(Qt::Key_Delete, Qt::ControlModifier);
   ASSERT_EQ(Trash().Count(), trashCount - 1);
   EXPECT_EQ(Texts(Trash()).mid(0, 2), QStringList({"A", "C"}));
-  EXPECT_EQ(Form->CurrentMemo->Text, "C");
+  EXPECT_EQ(Form->GetCurrent().Memo()->Text, "C");
   EXPECT_TRUE(Texts(Book()).isEmpty() || !Texts(Book()).contains("B"));
 }
 
@@ -95,7 +95,7 @@ TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
   TBook* book = &Book();
   TrashAt({2, 1, 0});
   Action("acOpenTrash")->trigger();
-  Form->SelectMemoAt(0);
+  Form->GetCurrent().SelectMemoAt(0);
   auto* button = Child<QPushButton>("BtnNowBurn");
   // Asked first; No is the default and keeps every memo.
   const int count = Trash().Count();
@@ -107,22 +107,22 @@ TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
   }
   EXPECT_EQ(question, QStringLiteral("ごみ箱の %1 件のメモを完全に削除しますか？").arg(count));
   EXPECT_EQ(Trash().Count(), 0);
-  EXPECT_EQ(Form->CurrentMemo, nullptr);
+  EXPECT_EQ(Form->GetCurrent().Memo(), nullptr);
   EXPECT_FALSE(Action("acTrashMemo")->isEnabled());
   Click(button);
   EXPECT_EQ(Trash().Count(), 0);
   // Leaving the trash hides the panel; the book itself was not touched.
   Form->SetCurrentBook(book);
-  EXPECT_FALSE(Form->TrashPanel->isVisible());
+  EXPECT_FALSE(Form->GetTrashPanel()->isVisible());
 }
 
 TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
   Open({});
   Action("acOpenTrash")->trigger();
-  TTrashPanel* panel = Form->TrashPanel;
+  TTrashPanel* panel = Form->GetTrashPanel();
   ASSERT_NE(panel, nullptr);
   EXPECT_TRUE(panel->isVisible());
-  EXPECT_GE(panel->geometry().top(), Form->PileView->Control->geometry().bottom());
+  EXPECT_GE(panel->geometry().top(), Form->GetPileView()->Control->geometry().bottom());
   QLineEdit* days = panel->EditTrasjDay;
   EXPECT_EQ(days->text(), "7");
 
@@ -146,14 +146,14 @@ TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
     QTest::keyClick(days, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(days, typing.Keys);
     EXPECT_EQ(days->text(), typing.Shown);
-    EXPECT_EQ(Form->Prm.DayAutoCleanup, typing.Days);
+    EXPECT_EQ(Form->GetPrm().DayAutoCleanup, typing.Days);
   }
 
   Click(panel->CheckTrash);
-  EXPECT_FALSE(Form->Prm.AutoCleanup);
+  EXPECT_FALSE(Form->GetPrm().AutoCleanup);
   EXPECT_FALSE(days->isEnabled());
   Click(panel->CheckTrash);
-  EXPECT_TRUE(Form->Prm.AutoCleanup);
+  EXPECT_TRUE(Form->GetPrm().AutoCleanup);
   EXPECT_TRUE(days->isEnabled());
   Click(panel->CheckTrash);
 
@@ -166,8 +166,8 @@ TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
 TEST_F(TrashCommands, TheDayFieldShowsItsLargestValueWholeBeforeTheCaptionsWords) {
   Open({});
   Action("acOpenTrash")->trigger();
-  QLineEdit* days = Form->TrashPanel->EditTrasjDay;
-  QCheckBox* check = Form->TrashPanel->CheckTrash;
+  QLineEdit* days = Form->GetTrashPanel()->EditTrasjDay;
+  QCheckBox* check = Form->GetTrashPanel()->CheckTrash;
   days->selectAll();
   QTest::keyClicks(days, "9999");
   ASSERT_EQ(days->text(), "9999");
@@ -193,17 +193,17 @@ TEST_F(TrashCommands, PageViewIsRefusedInTheTrashButKeptWhenTheTrashIsOpenedFrom
   Action("acOpenTrash")->trigger();
   EXPECT_FALSE(pageButton->isEnabled());
   Click(pageButton);
-  EXPECT_EQ(Form->CurrentView, Form->PileView.get());
+  EXPECT_EQ(Form->GetCurrentView(), Form->GetPileView());
   EXPECT_TRUE(pileButton->isChecked());
   EXPECT_FALSE(pageButton->isChecked());
 
   Form->SetCurrentBook(book);
   ShowPage();
   Action("acOpenTrash")->trigger();
-  EXPECT_EQ(Form->CurrentView, Form->PageView.get());
+  EXPECT_EQ(Form->GetCurrentView(), Form->GetPageView());
   EXPECT_TRUE(pageButton->isChecked());
   Click(pileButton);
-  EXPECT_EQ(Form->CurrentView, Form->PileView.get());
+  EXPECT_EQ(Form->GetCurrentView(), Form->GetPileView());
   EXPECT_TRUE(pileButton->isChecked());
   EXPECT_FALSE(pageButton->isChecked());
   EXPECT_FALSE(pageButton->isEnabled());
@@ -211,7 +211,7 @@ TEST_F(TrashCommands, PageViewIsRefusedInTheTrashButKeptWhenTheTrashIsOpenedFrom
 
 TEST_F(TrashCommands, AMemoDeletedFromABookIsInTheTrashFileAfterTheNextSave) {
   Open({"keep", "first line\r\nsecond line"}, 1);
-  Form->CurrentMemo->SetOption(kOptTitle, "titled");
+  Form->GetCurrent().Memo()->SetOption(kOptTitle, "titled");
   Press(Qt::Key_Delete, Qt::ControlModifier);
   Press(Qt::Key_S, Qt::ControlModifier);
   const QString trashPath = Trash().GetPath();

@@ -99,7 +99,7 @@ TEST_F(WindowTest, LeadingTabsAndSpacesOfTheFirstLineAreKept) {
 TEST_F(WindowTest, JoinInTheFirstMemoIsDisabledAndChangesNothing) {
   Open({QStringLiteral("first"), QStringLiteral("second")});
   Enter(0, 0);
-  EXPECT_FALSE(Form->Actions.acJoint->isEnabled());
+  EXPECT_FALSE(Form->GetActions().acJoint->isEnabled());
   Form->DoMemoCommand(mcJoin);
   EXPECT_EQ(Book().Count(), 2);
   EXPECT_EQ(MemoText(0), QStringLiteral("first"));
@@ -135,8 +135,8 @@ TEST_F(WindowTest, CtrlNFromTheMemoListFocusesTheNewMemo) {
 TEST_F(WindowTest, MoveKeysFollowTheEnabledRules) {
   Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
   Enter(0, 0);
-  EXPECT_FALSE(Form->Actions.acMoveUp->isEnabled());
-  EXPECT_TRUE(Form->Actions.acMoveDown->isEnabled());
+  EXPECT_FALSE(Form->GetActions().acMoveUp->isEnabled());
+  EXPECT_TRUE(Form->GetActions().acMoveDown->isEnabled());
   Press(Qt::Key_Up, Qt::ControlModifier);                      // disabled: nothing moves
   Press(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);  // to the top where it is
   EXPECT_EQ(MemoText(0), QStringLiteral("a"));
@@ -146,19 +146,19 @@ TEST_F(WindowTest, MoveKeysFollowTheEnabledRules) {
   Press(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(MemoText(2), QStringLiteral("a"));
   EXPECT_EQ(CurrentIndex(), 2);
-  EXPECT_TRUE(Form->Actions.acMoveUp->isEnabled());
-  EXPECT_FALSE(Form->Actions.acMoveDown->isEnabled());
+  EXPECT_TRUE(Form->GetActions().acMoveUp->isEnabled());
+  EXPECT_FALSE(Form->GetActions().acMoveDown->isEnabled());
   Press(Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(MemoText(0), QStringLiteral("a"));
   EXPECT_EQ(CurrentIndex(), 0);
-  EXPECT_EQ(Form->CurrentMemo->Text, QStringLiteral("a"));
+  EXPECT_EQ(Form->GetCurrent().Memo()->Text, QStringLiteral("a"));
 }
 
 TEST_F(WindowTest, ActionsWithoutACurrentMemoAreDisabled) {
   Open({QStringLiteral("a"), QStringLiteral("b")});
-  Form->SelectMemoAt(-1);
-  for (QAction* action : {Form->Actions.acTrashMemo, Form->Actions.acMoveUp, Form->Actions.acMoveDown,
-                          Form->Actions.acDevide, Form->Actions.acJoint})
+  Form->GetCurrent().SelectMemoAt(-1);
+  for (QAction* action : {Form->GetActions().acTrashMemo, Form->GetActions().acMoveUp, Form->GetActions().acMoveDown,
+                          Form->GetActions().acDevide, Form->GetActions().acJoint})
     EXPECT_FALSE(action->isEnabled()) << qPrintable(action->objectName());
 }
 

@@ -22,7 +22,7 @@ void WindowTest::Open(const QStringList& memoTexts, int current, QSize size) {
   ASSERT_TRUE(Home.isValid());
   WriteBook(QStringLiteral("Books/Test.vopa"), memoTexts);
   Start(size);
-  if (current >= 0) Form->SelectMemoAt(current);
+  if (current >= 0) Form->GetCurrent().SelectMemoAt(current);
   QApplication::processEvents();
 }
 
@@ -30,7 +30,7 @@ void WindowTest::Start(QSize size) {
   Form.reset();
   Form = std::make_unique<TForm1>(Root());
   // Errors left at shut-down would wait in message boxes nobody answers.
-  Form->QuietShutdown = true;
+  Form->SetQuietShutdown(true);
   if (size.isValid()) Form->resize(size);
   Form->show();
   Form->activateWindow();
@@ -40,10 +40,10 @@ void WindowTest::Start(QSize size) {
 void WindowTest::Fill(const QStringList& texts, int current) {
   {
     TUpdateGuard update(*Form);
-    for (int index = Book().Count() - 1; index >= 0; --index) Form->RemoveMemo(index);
-    for (const QString& text : texts) Form->InsertMemo(text, Book().Count(), nullptr);
+    for (int index = Book().Count() - 1; index >= 0; --index) Form->GetCurrent().RemoveMemo(index);
+    for (const QString& text : texts) Form->GetCurrent().InsertMemo(text, Book().Count(), nullptr);
   }
-  Form->SelectMemoAt(current);
+  Form->GetCurrent().SelectMemoAt(current);
 }
 
 QStringList WindowTest::Texts(const TBook& book) {
@@ -52,7 +52,7 @@ QStringList WindowTest::Texts(const TBook& book) {
   return texts;
 }
 
-TPileView& WindowTest::Pile() const { return static_cast<TPileView&>(*Form->PileView); }
+TPileView& WindowTest::Pile() const { return static_cast<TPileView&>(*Form->GetPileView()); }
 
 TQumColListBox& WindowTest::List() const { return *Child<TQumColListBox>("QumColListBox1"); }
 
@@ -63,7 +63,7 @@ QPlainTextEdit* WindowTest::PileEditor(int index) const {
 }
 
 void WindowTest::Enter(int index, int caret) {
-  Form->SelectMemoAt(index);
+  Form->GetCurrent().SelectMemoAt(index);
   auto* paper = static_cast<TSimplePilePaper*>(Pile().CurrentPaper());
   paper->EnsureEditor();
   paper->SetCaret(caret);
@@ -79,7 +79,7 @@ void WindowTest::SetScrollPos(int position) { Pile().ScrollBox()->verticalScroll
 
 void WindowTest::ShowPage() {
   Click(Child<QAbstractButton>("MiniPileViewBtn"));
-  ASSERT_EQ(Form->CurrentView, Form->PageView.get());
+  ASSERT_EQ(Form->GetCurrentView(), Form->GetPageView());
 }
 
 void WindowTest::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {

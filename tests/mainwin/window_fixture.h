@@ -31,11 +31,11 @@ class WindowTest : public ::testing::Test {
   void Fill(const QStringList& texts, int current);
 
   QString Root() const { return Home.path() + QLatin1Char('/'); }
-  TBook& Book() const { return *Form->CurrentBook; }
-  TTrashBook& Trash() const { return *Form->TrashBook; }
+  TBook& Book() const { return *Form->GetCurrent().Book(); }
+  TTrashBook& Trash() const { return *Form->GetTrashBook(); }
   static QStringList Texts(const TBook& book);
   QString MemoText(int index) const { return Book().MemoAt(index)->Text; }
-  int CurrentIndex() const { return Form->CurrentMemoIndex(); }
+  int CurrentIndex() const { return Form->GetCurrent().MemoIndex(); }
 
   QAction* Action(const char* name) const { return Child<QAction>(name); }
   template <class T>

@@ -68,10 +68,10 @@ TEST_F(WindowTest, NoKeyIsClaimedTwiceInTheWindow) {
 TEST_F(WindowTest, TheViewButtonsLeaveTheKeyboardWithTheCurrentMemo) {
   Open({QStringLiteral("a"), QStringLiteral("b")}, 1);
   Click(Child<QAbstractButton>("MiniPileViewBtn"));
-  ASSERT_EQ(Form->CurrentView, Form->PageView.get());
+  ASSERT_EQ(Form->GetCurrentView(), Form->GetPageView());
   Type("x");
   Click(Child<QAbstractButton>("miniPageBtn"));
-  ASSERT_EQ(Form->CurrentView, Form->PileView.get());
+  ASSERT_EQ(Form->GetCurrentView(), Form->GetPileView());
   Type("y");
   EXPECT_EQ(MemoText(1), QStringLiteral("bxy"));
 }

@@ -157,7 +157,7 @@ TEST_F(WindowTest, WheelStepsMemosAndWithCtrlMovesTheMemo) {
 
 TEST_F(WindowTest, WheelWithoutCurrentMemoSelectsTheMemoInSight) {
   Open(kThreeMemos);
-  Form->SelectMemoAt(-1);
+  Form->GetCurrent().SelectMemoAt(-1);
   Wheel(-1);
   EXPECT_EQ(CurrentIndex(), 0);
 }

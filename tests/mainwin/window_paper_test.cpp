@@ -32,9 +32,9 @@ TEST_F(WindowTest, CurrentMovedInAndOtherPapersHaveTheirColours) {
   TSMemo* moved = Book().MemoAt(1);
   // As a transfer from another book leaves it: marked, in a book shown anew.
   moved->Options.Set(kOptTransfered, QStringLiteral("True"));
-  Form->SetCurrentView(Form->PageView.get());
-  Form->SetCurrentView(Form->PileView.get());
-  const TVopaPrm& prm = Form->Prm;
+  Form->SetCurrentView(Form->GetPageView());
+  Form->SetCurrentView(Form->GetPileView());
+  const TVopaPrm& prm = Form->GetPrm();
   EXPECT_EQ(Background(PileEditor(0)), ToQColor(prm.PaperColors.BackColor, PileEditor(0)->palette()));
   EXPECT_EQ(Background(PileEditor(1)), ToQColor(prm.TransferedPaperColors.BackColor));
   Enter(1, 0);

@@ -36,7 +36,7 @@ TEST_F(PasteCommands, EmptyOrNonTextClipboardPastesNothingInBothViewsByKeyAndMen
           Action("EditPaste1Item")->trigger();
         else
           Press(Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(Form->CurrentMemo->Text, content == TClipboard::Text ? QStringLiteral("貼ったabc") : "abc");
+        EXPECT_EQ(Form->GetCurrent().Memo()->Text, content == TClipboard::Text ? QStringLiteral("貼ったabc") : "abc");
         EXPECT_EQ(editor->canPaste(), content == TClipboard::Text);
       }
     }

@@ -50,12 +50,12 @@ TEST_F(WindowTest, AMaximisedWindowStartsMaximisedAndKeepsItsNormalBounds) {
 // The trash file must never be open twice: its two objects would save over each other.
 TEST_F(WindowTest, TrashCurrentAtShutdownIsTheTrashItselfAtTheNextStart) {
   Open({QStringLiteral("a")});
-  Form->SetCurrentBook(Form->TrashBook.get());
+  Form->SetCurrentBook(Form->GetTrashBook());
   Form.reset();
   Form = std::make_unique<TForm1>(Root());
-  Form->QuietShutdown = true;
-  EXPECT_EQ(Form->CurrentBook, Form->TrashBook.get());
-  EXPECT_EQ(Form->FileManager->FindFile(Form->TrashBook->GetPath()), nullptr);
+  Form->SetQuietShutdown(true);
+  EXPECT_EQ(Form->GetCurrent().Book(), Form->GetTrashBook());
+  EXPECT_EQ(Form->GetFileManager()->FindFile(Form->GetTrashBook()->GetPath()), nullptr);
 }
 
 // After a restart in the trash both book keys lead back: to the book used before the trash,
@@ -79,9 +79,10 @@ TEST_F(WindowTest, CtrlTabLeadsBackFromTheTrashAfterARestart) {
     Form.reset();
     if (step.Removed) ASSERT_TRUE(QFile::remove(Home.filePath(QString::fromLatin1(step.Removed))));
     Start();
-    ASSERT_EQ(Form->CurrentBook, Form->TrashBook.get());
+    ASSERT_EQ(Form->GetCurrent().Book(), Form->GetTrashBook());
     Press(step.Key, step.Modifiers);
-    EXPECT_EQ(Form->CurrentBook->GetPath().toStdString(), Home.filePath(QString::fromLatin1(step.Book)).toStdString());
+    EXPECT_EQ(Form->GetCurrent().Book()->GetPath().toStdString(),
+              Home.filePath(QString::fromLatin1(step.Book)).toStdString());
   }
 }
 

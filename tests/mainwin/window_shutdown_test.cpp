@@ -16,7 +16,7 @@ namespace {
 
 TEST_F(WindowTest, ShutdownPurgesExpiredTrashMemosAndSavesTheTrash) {
   Open({QStringLiteral("a")});
-  TTrashBook& trash = *Form->TrashBook;
+  TTrashBook& trash = *Form->GetTrashBook();
   const QDateTime now = QDateTime::currentDateTime();
   TOptionList old;
   old.Set(kOptTrashDateTime, DateTimeText(now.addDays(-8)));
@@ -53,7 +53,7 @@ TEST_F(WindowTest, AnAutosavePassArmedBeforeShutdownDoesNothingAfterIt) {
   Form->Timer1Timer();
   Form->Shutdown();
   QApplication::processEvents();
-  EXPECT_EQ(Form->FileManager, nullptr);
+  EXPECT_EQ(Form->GetFileManager(), nullptr);
 }
 
 }  // namespace

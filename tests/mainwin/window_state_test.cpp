@@ -31,12 +31,12 @@ class TEventCounter : public QObject {
 TEST_F(WindowTest, EachBookRemembersItsLastMemo) {
   WriteBook(QStringLiteral("Books/zz/Other.vopa"), {QStringLiteral("x"), QStringLiteral("y")});
   Open({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-  TBook* first = Form->CurrentBook;
-  Form->SelectMemoAt(2);
-  auto* other = Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa")));
+  TBook* first = Form->GetCurrent().Book();
+  Form->GetCurrent().SelectMemoAt(2);
+  auto* other = Form->GetFileManager()->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa")));
   Form->SetCurrentBook(other);
   EXPECT_EQ(CurrentIndex(), 0);  // nothing remembered yet: the first memo
-  Form->SelectMemoAt(1);
+  Form->GetCurrent().SelectMemoAt(1);
   Form->SetCurrentBook(first);
   EXPECT_EQ(CurrentIndex(), 2);
   Form->SetCurrentBook(other);
@@ -47,20 +47,20 @@ TEST_F(WindowTest, EachBookRemembersItsLastMemo) {
 
 TEST_F(WindowTest, SelectMemoAtClamps) {
   Open({QStringLiteral("a"), QStringLiteral("b")});
-  Form->SelectMemoAt(99);
+  Form->GetCurrent().SelectMemoAt(99);
   EXPECT_EQ(CurrentIndex(), 1);
-  Form->SelectMemoAt(-1);
-  EXPECT_EQ(Form->CurrentMemo, nullptr);
+  Form->GetCurrent().SelectMemoAt(-1);
+  EXPECT_EQ(Form->GetCurrent().Memo(), nullptr);
 }
 
 TEST_F(WindowTest, EnteringAMovedInMemoRemovesItsMarkOnlyThen) {
   Open({QStringLiteral("a"), QStringLiteral("b")});
   Book().MemoAt(1)->Options.Set(kOptTransfered, QStringLiteral("True"));
   Book().Modified = false;
-  Form->SelectMemoAt(0);
+  Form->GetCurrent().SelectMemoAt(0);
   EXPECT_FALSE(Book().Modified);
-  Form->SelectMemoAt(1);
-  EXPECT_EQ(Form->CurrentMemo->GetOption(kOptTransfered), QString());
+  Form->GetCurrent().SelectMemoAt(1);
+  EXPECT_EQ(Form->GetCurrent().Memo()->GetOption(kOptTransfered), QString());
   EXPECT_TRUE(Book().Modified);
 }
 
@@ -70,9 +70,9 @@ TEST_F(WindowTest, ListChangesInsideAnUpdateShowOnceItEnds) {
     TUpdateGuard outer(*Form);
     {
       TUpdateGuard inner(*Form);
-      Form->InsertMemo(QStringLiteral("b"), 0, nullptr);
+      Form->GetCurrent().InsertMemo(QStringLiteral("b"), 0, nullptr);
     }
-    Form->InsertMemo(QStringLiteral("c"), 0, nullptr);
+    Form->GetCurrent().InsertMemo(QStringLiteral("c"), 0, nullptr);
     EXPECT_EQ(List().Count(), 1);
   }
   EXPECT_EQ(List().Count(), 3);
@@ -98,8 +98,8 @@ TEST_F(WindowTest, RightClickMakesCurrentAndOpensTheMemoMenuOnlyOverTheSameItem)
   const int height = List().ItemHeight();
   bool menuShown = false;
   QTimer::singleShot(50, [&] {
-    menuShown = Form->PopupMemo->isVisible();
-    Form->PopupMemo->close();
+    menuShown = Form->GetPopupMemo()->isVisible();
+    Form->GetPopupMemo()->close();
   });
   QTest::mousePress(rows, Qt::RightButton, {}, QPoint(20, height + 2));
   EXPECT_EQ(CurrentIndex(), 1);
@@ -110,7 +110,7 @@ TEST_F(WindowTest, RightClickMakesCurrentAndOpensTheMemoMenuOnlyOverTheSameItem)
   EXPECT_EQ(CurrentIndex(), 0);
   QTest::mouseRelease(rows, Qt::RightButton, {}, QPoint(20, height * 2 + 2));
   QApplication::processEvents();
-  EXPECT_FALSE(Form->PopupMemo->isVisible());
+  EXPECT_FALSE(Form->GetPopupMemo()->isVisible());
   EXPECT_EQ(CurrentIndex(), 0);
 }
 
@@ -164,7 +164,7 @@ TEST_F(WindowTest, TheListRepaintsWhenTypingChangesATitle) {
   QTest::keyClicks(FocusedEditor(), "new ");
   QApplication::processEvents();
   EXPECT_GT(paints, 0);
-  EXPECT_EQ(MemoTitle(*Form->CurrentMemo), QStringLiteral("new old title"));
+  EXPECT_EQ(MemoTitle(*Form->GetCurrent().Memo()), QStringLiteral("new old title"));
 }
 
 }  // namespace
@@ -174,26 +174,26 @@ namespace {
 TEST_F(WindowTest, CtrlTabStepsThroughTheOpenBooksAndLeadsBackFromTheTrash) {
   WriteBook(QStringLiteral("Books/zz/Other.vopa"), {QStringLiteral("x")});
   Open({QStringLiteral("a")}, 0);
-  TBook* test = Form->CurrentBook;
-  auto* other = Form->FileManager->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa")));
-  ASSERT_EQ(Form->FileManager->Files.front().get(), other);  // newest first: Other, Test
-  Press(Qt::Key_Tab, Qt::ControlModifier);                   // from the last book, wrapping to the first
-  EXPECT_EQ(Form->CurrentBook, other);
+  TBook* test = Form->GetCurrent().Book();
+  auto* other = Form->GetFileManager()->OpenFile(Home.filePath(QStringLiteral("Books/zz/Other.vopa")));
+  ASSERT_EQ(Form->GetFileManager()->Files.front().get(), other);  // newest first: Other, Test
+  Press(Qt::Key_Tab, Qt::ControlModifier);                        // from the last book, wrapping to the first
+  EXPECT_EQ(Form->GetCurrent().Book(), other);
   Press(Qt::Key_Tab, Qt::ControlModifier);
-  EXPECT_EQ(Form->CurrentBook, test);
+  EXPECT_EQ(Form->GetCurrent().Book(), test);
   Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(Form->CurrentBook, other);
+  EXPECT_EQ(Form->GetCurrent().Book(), other);
   Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);  // from the first, wrapping to the last
-  EXPECT_EQ(Form->CurrentBook, test);
+  EXPECT_EQ(Form->GetCurrent().Book(), test);
   // Both ways out of the trash lead to the book used before it.
-  Form->Actions.acOpenTrash->trigger();
+  Form->GetActions().acOpenTrash->trigger();
   Press(Qt::Key_Tab, Qt::ControlModifier);
-  EXPECT_EQ(Form->CurrentBook, test);
+  EXPECT_EQ(Form->GetCurrent().Book(), test);
   Press(Qt::Key_Tab, Qt::ControlModifier);
-  Form->Actions.acOpenTrash->trigger();
+  Form->GetActions().acOpenTrash->trigger();
   Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(Form->CurrentBook, other);
-  EXPECT_EQ(Form->FileManager->Files.front().get(), other);
+  EXPECT_EQ(Form->GetCurrent().Book(), other);
+  EXPECT_EQ(Form->GetFileManager()->Files.front().get(), other);
 }
 
 }  // namespace

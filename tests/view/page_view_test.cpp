@@ -75,7 +75,7 @@ TEST(PageView, UpAndDownMoveTheCaretButNeverTheMemo) {
       EXPECT_EQ(CaretLine(editor), step.expectLine) << focus->objectName().toStdString();
     }
   }
-  EXPECT_EQ(host.Current->Text, QStringLiteral("b1\r\nb2"));
+  EXPECT_EQ(host.GetCurrentMemo()->Text, QStringLiteral("b1\r\nb2"));
 }
 
 struct TWheelCase {
@@ -164,7 +164,7 @@ TEST_P(PageTypingTest, CreatesAMemoAtTheTopWithTheCaretAfterTheText) {
   const TTypingCase& c = GetParam();
   TTestViewHost host(TViewKind::Page);
   host.ShowBook(c.memos, 0);
-  host.SetCurrentMemo(nullptr);
+  host.Current().SetMemo(nullptr);
   QPlainTextEdit& editor = host.PageEditor();
   ASSERT_TRUE(editor.isVisible());
   ASSERT_TRUE(editor.toPlainText().isEmpty());

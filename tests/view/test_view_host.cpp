@@ -53,6 +53,8 @@ TTestViewHost::TTestViewHost(TViewKind kind)
   }
   View->SetColors({0x000000, 0xFFFFFF, clNone});
   Window.resize(500, 300);
+  FollowCurrentBook(*this);
+  Cursor->SetBook(&Book);
 }
 
 TTestViewHost::~TTestViewHost() { View.reset(); }
@@ -72,33 +74,7 @@ void TTestViewHost::SetCurrentView(TView* view) {
   if (CurrentView) CurrentView->Deactivate();
   CurrentView = view;
   if (view) view->Activate();
-  TSMemo* memo = Current;
-  SetCurrentMemo(nullptr);
-  SetCurrentMemo(memo);
-}
-
-void TTestViewHost::SetCurrentMemo(TSMemo* memo) {
-  if (memo == Current) return;
-  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnLeave, GetCurrentIndex(), -1);
-  Current = memo;
-  if (memo) memo->SetOption(kOptTransfered, QString());
-  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnEnter, GetCurrentIndex(), -1);
-}
-
-void TTestViewHost::SelectMemoAt(int index) {
-  SetCurrentMemo(index >= 0 && Book.Count() > 0 ? Book.MemoAt(qMin(index, Book.Count() - 1)) : nullptr);
-}
-
-int TTestViewHost::InsertMemo(const QString& text, int index, const TOptionList* options) {
-  const int used = Book.AddMemo(text, index, options);
-  if (used >= 0 && CurrentView) CurrentView->MemoChanged(TViewNotify::vnInserted, used, -1);
-  return used;
-}
-
-void TTestViewHost::RemoveMemo(int index) {
-  if (index == GetCurrentIndex()) SetCurrentMemo(nullptr);
-  Book.DeleteMemo(index);
-  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnDeleted, index, -1);
+  Cursor->EnterAgain();
 }
 
 void TTestViewHost::Dispatch(TMemoCommand code) {

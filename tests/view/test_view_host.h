@@ -18,21 +18,15 @@ class QPlainTextEdit;
 enum class TViewKind { Pile, Page };
 
 // A small main window for one view: a memo list stand-in beside the right-hand panel
-// Panel2 (title bar Panel5 above the view), one book, and the window's current-memo
-// rules (vnLeave/vnEnter, "Transfered" cleared on entering, vnInserted/vnDeleted).
+// Panel2 (title bar Panel5 above the view), one book, made current in the same
+// TCurrentBook the window uses.
 class TTestViewHost : public TViewHost {
  public:
   explicit TTestViewHost(TViewKind kind);
   ~TTestViewHost() override;
 
-  TSMemo* GetCurrentMemo() const override { return Current; }
-  void SetCurrentMemo(TSMemo* memo) override;
-  int GetCurrentIndex() const override { return Current ? Book.IndexOf(Current) : -1; }
-  void SelectMemoAt(int index) override;
-  TBook* GetCurrentBook() const override { return const_cast<TBook*>(&Book); }
+  TCurrentBook& Current() const override { return *Cursor; }
   TView* GetCurrentView() const override { return CurrentView; }
-  int InsertMemo(const QString& text, int index, const TOptionList* options) override;
-  void RemoveMemo(int index) override;
   const TVopaPrm& Prm() const override { return Params; }
   QMenu* PopupMemo() const override { return Popup; }
 
@@ -57,6 +51,7 @@ class TTestViewHost : public TViewHost {
 
   TVopaPrm Params;
   TBook Book;
+  std::unique_ptr<TCurrentBook> Cursor = std::make_unique<TCurrentBook>();
   QWidget Window;
   QWidget* MemoList;
   QWidget* Panel2;
@@ -67,5 +62,4 @@ class TTestViewHost : public TViewHost {
   TPileView* PileView = nullptr;
   TPageView* PageView = nullptr;
   TView* CurrentView = nullptr;
-  TSMemo* Current = nullptr;
 };

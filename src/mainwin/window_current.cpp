@@ -33,54 +33,43 @@ void TForm1::UpdateState(TUpdateKind kind) {
   }
   if (UpdateLock > 0) return;
   if (ListChanged) {
-    QumColListBox1->SetCount(CurrentBook ? CurrentBook->Count() : 0);
-    QumColListBox1->SetItemIndex(CurrentMemoIndex());
+    QumColListBox1->SetCount(Current.Book() ? Current.Book()->Count() : 0);
+    QumColListBox1->SetItemIndex(Current.MemoIndex());
     RepaintMemoList();
   } else if (CurrentChanged) {
-    QumColListBox1->SetItemIndex(CurrentMemoIndex());
+    QumColListBox1->SetItemIndex(Current.MemoIndex());
   }
   ListChanged = false;
   CurrentChanged = false;
   UpdateLock = 0;
 }
 
-int TForm1::CurrentMemoIndex() const { return CurrentBook && CurrentMemo ? CurrentBook->IndexOf(CurrentMemo) : -1; }
-
-void TForm1::SetCurrentMemo(TSMemo* memo) {
-  if (memo == CurrentMemo) return;
-  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnLeave, CurrentMemoIndex(), -1);
-  CurrentMemo = memo;
-  // A memo moved in from another book loses its mark the first time it becomes current.
-  if (memo) memo->SetOption(kOptTransfered, QString());
-  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnEnter, CurrentMemoIndex(), -1);
-  UpdateState(TUpdateKind::ukCurrentChanged);
-  UpdateActions();
-}
-
-void TForm1::SelectMemoAt(int index) {
-  TSMemo* memo = nullptr;
-  if (index >= 0 && CurrentBook && CurrentBook->Count() > 0)
-    memo = CurrentBook->MemoAt(qMin(index, CurrentBook->Count() - 1));
-  SetCurrentMemo(memo);
+void TForm1::ConnectCurrentBook() {
+  // The view first: the list and the actions show what the view shows.
+  ::FollowCurrentBook(*ViewHost);
+  connect(&Current, &TCurrentBook::BookChanged, this, [this](TBook* left) {
+    if (left) left->Deactivate(*this);
+    if (TBook* entered = Current.Book()) entered->Activate(*this);
+  });
+  connect(&Current, &TCurrentBook::MemoEntered, this, [this] {
+    UpdateState(TUpdateKind::ukCurrentChanged);
+    UpdateActions();
+  });
+  const auto listChanged = [this] { UpdateState(TUpdateKind::ukListChanged); };
+  connect(&Current, &TCurrentBook::MemoInserted, this, listChanged);
+  connect(&Current, &TCurrentBook::MemoRemoved, this, listChanged);
+  connect(&Current, &TCurrentBook::MemoMoved, this, listChanged);
 }
 
 void TForm1::SetCurrentBook(TBook* book) {
-  if (book == CurrentBook) return;
+  if (book == Current.Book()) return;
   {
     TUpdateGuard update(*this);
-    if (CurrentBook) {
-      CurrentBook->LastMemo = CurrentMemo;
-      SetCurrentMemo(nullptr);
-      CurrentBook->Deactivate(*this);
-    }
-    if (CurrentView) CurrentView->SetBook(book);
-    CurrentBook = book;
+    Current.SetBook(book);
     if (book) {
       if (book != TrashBook.get()) Prm.LastBook = book->GetPath();
-      book->Activate(*this);
-      SetCurrentMemo(book->LastMemo);
       // A book shown with no memo current would swallow the first keys typed into it.
-      if (!CurrentMemo) SelectMemoAt(0);
+      if (!Current.Memo()) Current.SelectMemoAt(0);
       UpdateState(TUpdateKind::ukListChanged);
       QumColListBox1->setEnabled(true);
       Panel5->setText(book->GetTitle());
@@ -103,9 +92,7 @@ void TForm1::SetCurrentView(TView* view) {
   if (CurrentView) CurrentView->Deactivate();
   CurrentView = view;
   if (view) view->Activate();
-  TSMemo* memo = CurrentMemo;
-  SetCurrentMemo(nullptr);
-  SetCurrentMemo(memo);
+  Current.EnterAgain();
   ShowCurrentInPile();
   UpdateActions();
   // Whatever switched the view (a button, a menu), typing goes on in the current memo.
@@ -115,31 +102,15 @@ void TForm1::SetCurrentView(TView* view) {
 void TForm1::ShowCurrentInPile() {
   if (!CurrentView || CurrentView != PileView.get()) return;
   auto* pile = static_cast<TPileView*>(PileView.get());
-  if (CurrentMemo)
+  if (Current.Memo())
     pile->Notify(TViewNotify::vnShowCurrent);
   else
     pile->ScrollBox()->verticalScrollBar()->setValue(0);
   pile->Control->update();
 }
 
-int TForm1::InsertMemo(const QString& text, int index, const TOptionList* options) {
-  if (!CurrentBook) return -1;
-  const int used = CurrentBook->AddMemo(text, index, options);
-  if (used < 0) return used;
-  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnInserted, used, -1);
-  UpdateState(TUpdateKind::ukListChanged);
-  return used;
-}
-
-void TForm1::RemoveMemo(int index) {
-  if (!CurrentBook || index < 0 || index >= CurrentBook->Count()) return;
-  if (index == CurrentMemoIndex()) SetCurrentMemo(nullptr);
-  CurrentBook->DeleteMemo(index);
-  if (CurrentView) CurrentView->MemoChanged(TViewNotify::vnDeleted, index, -1);
-  UpdateState(TUpdateKind::ukListChanged);
-}
-
 void TForm1::ShowCaption() {
   // The task bar tells which book is open.
-  setWindowTitle(CurrentBook ? CurrentBook->GetTitle() + QStringLiteral(" - ") + Prm.WindowCaption : Prm.WindowCaption);
+  setWindowTitle(Current.Book() ? Current.Book()->GetTitle() + QStringLiteral(" - ") + Prm.WindowCaption
+                                : Prm.WindowCaption);
 }
