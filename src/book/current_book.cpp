@@ -67,3 +67,10 @@ std::unique_ptr<TSMemo> TCurrentBook::TakeMemo(int index) {
   emit MemoRemoved(index);
   return memo;
 }
+
+int TCurrentBook::AcceptMemo(std::unique_ptr<TSMemo> memo, int index) {
+  Q_ASSERT(CurrentBook);
+  const int used = CurrentBook->AcceptMemo(std::move(memo), index);
+  emit MemoInserted(used);
+  return used;
+}

@@ -38,6 +38,8 @@ class TCurrentBook : public QObject {
   // Takes the memo at index out of the book for another book; a current memo stops being current
   // first, so whoever shows it hands its text over while it is still in the book.
   std::unique_ptr<TSMemo> TakeMemo(int index);
+  // Takes in a memo from another book at index (see TBook::AcceptMemo); returns the index used.
+  int AcceptMemo(std::unique_ptr<TSMemo> memo, int index);
 
  signals:
   // Another book became current (none: null); the previous one is left.

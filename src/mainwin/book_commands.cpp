@@ -38,7 +38,7 @@ bool IsBookFile(const QString& name) {
 void TForm1::ConnectBookCommands() {
   connect(Actions.acNewBook, &QAction::triggered, this, [this] { NewBookIn(FileBox->CurrentFolderPath()); });
   connect(Actions.acChangeBookName, &QAction::triggered, this, &TForm1::acChangeBookNameExecute);
-  connect(Actions.acDeleteBook, &QAction::triggered, this, [this] { DeleteBook(CurrentBook); });
+  connect(Actions.acDeleteBook, &QAction::triggered, this, [this] { DeleteBook(Current.Book()); });
 }
 
 void TForm1::OnMoveCurMemoTo(const QString& path) { MoveCurrentMemoTo(TryOpenBook(path)); }
@@ -52,7 +52,7 @@ void TForm1::NewBookIn(const QString& folder) {
   const QString path = UniquePath(folder + QStringLiteral("NewBook") + kBookExtension);
   TBook* book = nullptr;
   try {
-    book = static_cast<TBook*>(FileManager->NewFile(path));
+    book = FileManager->NewFile(path);
   } catch (const EVopaError& error) {
     ReportError(error.Message);
     return;
@@ -84,7 +84,7 @@ void TForm1::N20Click() {
 }
 
 void TForm1::acChangeBookNameExecute() {
-  if (CurrentBook && FileManager->FindFile(CurrentBook->GetPath()) == CurrentBook) RenameBook(CurrentBook);
+  if (Current.Book() && FileManager->FindFile(Current.Book()->GetPath()) == Current.Book()) RenameBook(Current.Book());
 }
 
 void TForm1::RenameFolder(const QString& path) {
@@ -100,7 +100,7 @@ void TForm1::RenameFolder(const QString& path) {
   if (!NormalizeDir(renamed, false) || !MoveEntry(path, renamed)) return;
   FileBox->RenamePath(path, renamed);
   FileManager->ReplacePath(path, renamed);
-  if (CurrentBook) ShowBookInFolders(CurrentBook);
+  if (Current.Book()) ShowBookInFolders(Current.Book());
 }
 
 void TForm1::RenameBook(TBook* book) {
@@ -114,7 +114,7 @@ void TForm1::RenameBook(TBook* book) {
   FileBox->SetHotPath(old, false);
   if (answer.isEmpty() || answer == title || !IsPlainEntryName(answer) || !book->Rename(answer)) return;
   FileBox->RenamePath(old, book->GetPath());
-  if (CurrentBook) Panel5->setText(CurrentBook->GetTitle());
+  if (Current.Book()) Panel5->setText(Current.Book()->GetTitle());
 }
 
 void TForm1::PopupBook2Popup() {
@@ -135,14 +135,14 @@ void TForm1::N22Click() {
 
 TBook* TForm1::BookOutside(const QString& skip) {
   for (const auto& file : FileManager->Files)
-    if (!file->GetPath().startsWith(skip)) return static_cast<TBook*>(file.get());
+    if (!file->GetPath().startsWith(skip)) return file.get();
   const QString first = FindFirstBook(Dirs.BookDir, skip);
   return first.isEmpty() ? nullptr : TryOpenBook(first);
 }
 
 bool TForm1::DeleteBook(TBook* book) {
   if (!book || book == TrashBook.get()) return false;
-  if (book == CurrentBook) {
+  if (book == Current.Book()) {
     TBook* other = BookOutside(book->GetPath());
     if (!other || other == book) return false;
     SetCurrentBook(other);
@@ -150,12 +150,14 @@ bool TForm1::DeleteBook(TBook* book) {
   {
     // From the last memo to the first, each to the top: they end on top of the trash in their order.
     TUpdateGuard update(*this);
-    const bool trashShown = CurrentBook == TrashBook.get();
+    const bool trashShown = Current.Book() == TrashBook.get();
     for (int index = book->Count() - 1; index >= 0; --index) {
-      if (!TBook::TransferMemo(book, index, TrashBook.get(), 0)) continue;
-      if (trashShown && CurrentView) CurrentView->MemoChanged(TViewNotify::vnInserted, 0, -1);
+      std::unique_ptr<TSMemo> memo = book->TakeMemo(index);
+      if (trashShown)
+        Current.AcceptMemo(std::move(memo), 0);
+      else
+        TrashBook->AcceptMemo(std::move(memo), 0);
     }
-    if (trashShown) UpdateState(TUpdateKind::ukListChanged);
   }
   FileBox->RemovePath(book->GetPath());
   try {
@@ -179,7 +181,7 @@ bool TForm1::DeleteBooksUnder(const QString& folder, QString& failure) {
     } else if (IsBookFile(entry.fileName())) {
       TBook* book = nullptr;
       try {
-        book = static_cast<TBook*>(FileManager->OpenFile(entry.filePath()));
+        book = FileManager->OpenFile(entry.filePath());
       } catch (const EVopaError& error) {
         failure = error.Message;
       }
@@ -202,7 +204,7 @@ void TForm1::DeleteFolder(const QString& path) {
                   QStringLiteral("フォルダとその中身を削除しますか？"), QMessageBox::Ok | QMessageBox::Cancel, this);
   ask.setDefaultButton(QMessageBox::Cancel);
   if (ask.exec() != QMessageBox::Ok) return;
-  if (CurrentBook && CurrentBook->GetPath().startsWith(path)) {
+  if (Current.Book() && Current.Book()->GetPath().startsWith(path)) {
     TBook* other = BookOutside(path);
     if (!other) return;
     SetCurrentBook(other);

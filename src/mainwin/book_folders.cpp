@@ -118,7 +118,7 @@ void TForm1::BuildBookMenus() {
     menu->OnFileItemClick = [this](const QString& path, TVopaFileMenu*) { OnMoveCurMemoTo(path); };
   // At the top level the second list already is the whole book directory.
   connect(PopupMemo, &QMenu::aboutToShow, this,
-          [this] { BooksItem->setVisible(CurrentBook && CurrentBook->Dir != Dirs.BookDir); });
+          [this] { BooksItem->setVisible(Current.Book() && Current.Book()->Dir != Dirs.BookDir); });
 }
 
 void TForm1::PointFoldersAtBookDir() {
@@ -136,7 +136,7 @@ void TForm1::ShowBookInFolders(TBook* book) {
 // writes to the new place and never brings the old file back.
 void TForm1::FolderEntryMoved(const QString& oldPath, const QString& newPath) {
   FileManager->ReplacePath(oldPath, newPath);
-  if (CurrentBook) VopaMoveMenuCur->SetRootPath(CurrentBook->Dir);
+  if (Current.Book()) VopaMoveMenuCur->SetRootPath(Current.Book()->Dir);
 }
 
 void TForm1::FitBooksPanel() {

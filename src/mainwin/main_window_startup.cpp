@@ -112,7 +112,7 @@ void TForm1::OpenBook(const QString& path) {
     return;
   }
   TBook* book = TryOpenBook(path);
-  if (!book || book == CurrentBook) return;
+  if (!book || book == Current.Book()) return;
   SetCurrentBook(book);
   FileManager->MoveToFront(book);
 }

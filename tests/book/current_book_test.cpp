@@ -67,6 +67,15 @@ TEST_F(CurrentBookTest, TakenMemoLeavesTheBookAndSignalsOnce) {
   EXPECT_EQ(Book.Count(), 2);
 }
 
+TEST_F(CurrentBookTest, AcceptedMemoArrivesMarkedAndSignalled) {
+  TBook other;
+  other.AddMemo("moved", 0);
+  EXPECT_EQ(Current.AcceptMemo(other.TakeMemo(0), 1), 1);
+  EXPECT_EQ(Book.MemoAt(1)->Text, "moved");
+  EXPECT_EQ(Book.MemoAt(1)->GetOption(kOptTransfered), "True");
+  EXPECT_EQ(Log, (QStringList{"insert 1"}));
+}
+
 TEST_F(CurrentBookTest, ListChangesOutOfRangeChangeNothingAndSayNothing) {
   EXPECT_EQ(Current.TakeMemo(3), nullptr);
   EXPECT_EQ(Current.TakeMemo(-1), nullptr);

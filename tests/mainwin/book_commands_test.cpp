@@ -119,9 +119,7 @@ class BookCommands : public WindowTest {
     QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, {}, to);
   }
   QString Title() const { return Child<QLabel>("Panel5")->text(); }
-  TBook* OpenAt(const QString& relative) {
-    return static_cast<TBook*>(Form->FileManager->OpenFile(Books() + relative));
-  }
+  TBook* OpenAt(const QString& relative) { return Form->GetFileManager()->OpenFile(Books() + relative); }
   QStringList Entries(const QString& folder = QString()) const {
     QStringList names = QDir(Books() + folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     names.removeAll(kSortFileName);
@@ -140,7 +138,7 @@ TEST_F(BookCommands, StartUpShowsTheBookDirectoryInItsOrderAndMarksTheStartBook)
   ClickRow("Folder");
   ClickRow("inside");
   EXPECT_EQ(Book().GetPath(), Books() + "Folder/inside.vopa");
-  EXPECT_EQ(Form->FileManager->Files.front().get(), Form->CurrentBook) << "a chosen book comes first";
+  EXPECT_EQ(Form->GetFileManager()->Files.front().get(), Form->GetCurrent().Book()) << "a chosen book comes first";
 }
 
 TEST_F(BookCommands, NewBooksAndFoldersGetUniqueNamesAndAskForTheirNamesAtOnce) {
@@ -154,10 +152,10 @@ TEST_F(BookCommands, NewBooksAndFoldersGetUniqueNamesAndAskForTheirNamesAtOnce) 
   EXPECT_EQ(Book().GetPath(), Books() + "日記.vopa");
   EXPECT_EQ(Title(), "日記");
   Answer(std::nullopt);
-  Form->Actions.acNewBook->trigger();
+  Form->GetActions().acNewBook->trigger();
   EXPECT_EQ(Book().GetPath(), Books() + "NewBook2.vopa");
   Answer(std::nullopt);
-  Form->Actions.acNewBook->trigger();
+  Form->GetActions().acNewBook->trigger();
   EXPECT_EQ(Book().GetPath(), Books() + "NewBook3.vopa");
 
   Answer(std::nullopt);
@@ -185,7 +183,7 @@ TEST_F(BookCommands, RenamingRefusesTakenNamesBlanksAndNamesThatLeaveTheFolder) 
   const QStringList refused = {"   ", "a/b", ".", "..", "../up", "/tmp"};
   for (const QString& answer : refused + QStringList{"Test", "Other"}) {
     Answer(answer);
-    Form->Actions.acChangeBookName->trigger();
+    Form->GetActions().acChangeBookName->trigger();
     EXPECT_EQ(Entries(), before) << answer.toStdString();
   }
   for (const QString& answer : refused + QStringList{"Folder", "Taken"}) {
@@ -207,7 +205,7 @@ TEST_F(BookCommands, RenamingAFolderTakesItsOpenBooksAlong) {
   Open({"a"});
   ClickRow("Folder");
   ClickRow("in");
-  TBook* inside = Form->CurrentBook;
+  TBook* inside = Form->GetCurrent().Book();
   Answer(QStringLiteral("Renamed"));
   Popup(At("Folder"), "N20");
   EXPECT_EQ(inside->GetPath(), Books() + "Renamed/in.vopa");
@@ -233,13 +231,13 @@ TEST_F(BookCommands, DeletingTheCurrentBookShowsTheLastOpenedOtherAndKeepsItsMem
   EXPECT_EQ(Texts(Trash()), QStringList({"one", "two", "three"}) + trashBefore);
   EXPECT_FALSE(QFile::exists(Books() + "Test.vopa"));
   EXPECT_FALSE(Rows().contains("Test"));
-  EXPECT_EQ(Form->FileManager->FindFile(Books() + "Test.vopa"), nullptr);
+  EXPECT_EQ(Form->GetFileManager()->FindFile(Books() + "Test.vopa"), nullptr);
 }
 
 TEST_F(BookCommands, TheOnlyBookIsNotDeleted) {
   Open({"kept"});
   const int trashCount = Trash().Count();
-  Form->Actions.acDeleteBook->trigger();
+  Form->GetActions().acDeleteBook->trigger();
   EXPECT_TRUE(QFile::exists(Books() + "Test.vopa"));
   EXPECT_EQ(Texts(Book()), QStringList{"kept"});
   EXPECT_EQ(Trash().Count(), trashCount);
@@ -289,7 +287,7 @@ TEST_F(BookCommands, AnOpenBookMovedByADropIsSavedAtItsNewPlace) {
   Open({"a"});
   ClickRow("Folder");
   ClickRow("in");
-  TBook* moved = Form->CurrentBook;
+  TBook* moved = Form->GetCurrent().Book();
   ClickRow("Folder");
   CtrlDrag(At("Folder"), At("Target", 2));
   EXPECT_EQ(moved->GetPath(), Books() + "Target/Folder/in.vopa");
@@ -303,10 +301,10 @@ TEST_F(BookCommands, AnOpenBookMovedByADropIsSavedAtItsNewPlace) {
 TEST_F(BookCommands, TheMoveMenusTakeAMemoOutOfTheTrashWithoutASecondTrash) {
   WriteBook("Books/Folder/in.vopa", {"i"});
   Open({"a", "b"}, 0);
-  Form->Actions.acTrashMemo->trigger();
-  Form->Actions.acOpenTrash->trigger();
+  Form->GetActions().acTrashMemo->trigger();
+  Form->GetActions().acOpenTrash->trigger();
   EXPECT_EQ(Tree().CurrentPath(), QString()) << "no book of the tree is shown";
-  Form->SelectMemoAt(0);
+  Form->GetCurrent().SelectMemoAt(0);
   ASSERT_EQ(MemoText(0), "a");
   auto* move = Child<QMenu>("MoveBookMenu");
   emit Child<QMenu>("PopupMemo")->aboutToShow();
@@ -315,7 +313,7 @@ TEST_F(BookCommands, TheMoveMenusTakeAMemoOutOfTheTrashWithoutASecondTrash) {
   for (QAction* entry : move->actions())
     if (entry->text() == "Trash") entry->trigger();
   EXPECT_EQ(MemoText(0), "a");
-  for (const auto& file : Form->FileManager->Files) EXPECT_NE(file->FileName, "Trash.vopa");
+  for (const auto& file : Form->GetFileManager()->Files) EXPECT_NE(file->FileName, "Trash.vopa");
 
   QMenu* books = nullptr;
   for (QAction* entry : move->actions())
@@ -325,7 +323,7 @@ TEST_F(BookCommands, TheMoveMenusTakeAMemoOutOfTheTrashWithoutASecondTrash) {
   emit books->aboutToShow();
   for (QAction* entry : books->actions())
     if (entry->text() == "Test") entry->trigger();
-  auto* test = static_cast<TBook*>(Form->FileManager->FindFile(Books() + "Test.vopa"));
+  auto* test = Form->GetFileManager()->FindFile(Books() + "Test.vopa");
   EXPECT_EQ(Texts(*test), (QStringList{"a", "b"})) << "back on top of its book";
 }
 
@@ -341,7 +339,7 @@ TEST_F(BookCommands, TheTitleBarMenuListsTheBooksAndTheTrash) {
   EXPECT_TRUE(entries.contains("Folder"));
   EXPECT_EQ(entries.mid(entries.size() - 2), (QStringList{"-", "Extra"}));
   menu->actions().last()->menu()->actions().first()->trigger();
-  EXPECT_EQ(Form->CurrentBook, &Trash());
+  EXPECT_EQ(Form->GetCurrent().Book(), &Trash());
 }
 
 TEST_F(BookCommands, ChoosingBooksSetsTheOrderThatCtrlTabSteps) {
