@@ -113,7 +113,7 @@ TEST_P(HostileFiles, StartTellsAndKeepsTheOriginal) {
 
   testing::internal::CaptureStderr();
   Form = std::make_unique<TForm1>(Root());
-  Form->QuietShutdown = true;
+  Form->SetQuietShutdown(true);
   const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
   // The window's reports go to standard error as well, each after "vopamemo:".
   if (c.Message)
