@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev libpugixml-dev
           xvfb xauth xdotool x11-utils imagemagick fonts-ipafont-gothic qt6-translations-l10n
-          dpkg-dev file desktop-file-utils appstream shared-mime-info lintian)
+          dpkg-dev file desktop-file-utils appstream shared-mime-info lintian clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
