@@ -1,6 +1,7 @@
 #include "book/book_file_reader.h"
 
 #include "book/book.h"
+#include "book/code_page.h"
 #include "book/keep_aside.h"
 #include "book/legacy_book_reader.h"
 #include "book/vopa_error.h"
@@ -34,7 +35,7 @@ class TTextCollector : public pugi::xml_tree_walker {
  public:
   bool for_each(pugi::xml_node& node) override {
     if (node.type() == pugi::node_pcdata) Text += ResolveReferences(node.value(), std::strlen(node.value()));
-    if (node.type() == pugi::node_cdata) Text += QString::fromUtf8(node.value());
+    if (node.type() == pugi::node_cdata) Text += DecodeUtf8Exactly(node.value());
     return true;
   }
   QString Text;
@@ -139,7 +140,7 @@ TXmlRead ReadXmlBook(TBook& book, QByteArray& bytes) {
 void RepairXmlBook(TBook& book, const QByteArray& original) {
   const QString aside = KeepDamagedCopy(book.GetPath());
   const QByteArray repaired =
-      QString::fromUtf8(WithoutBom(original)).replace(QChar(0), QChar::ReplacementCharacter).toUtf8();
+      DecodeUtf8Exactly(WithoutBom(original)).replace(QChar(0), QChar::ReplacementCharacter).toUtf8();
   pugi::xml_document document;
   // The tree parsed up to the first error stays in the document. Parsed in place, the
   // end of a cut text would give way to pugixml's terminator.

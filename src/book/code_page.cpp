@@ -67,6 +67,12 @@ QByteArray EncodeCp932OrUtf8(const QString& text) {
 }
 
 QString DecodeCp932OrUtf8(const QByteArray& bytes) {
-  if (bytes.startsWith(kUtf8Bom)) return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
+  if (bytes.startsWith(kUtf8Bom)) return DecodeUtf8Exactly(QByteArrayView(bytes).sliced(kUtf8Bom.size()));
   return DecodeCp932(bytes);
+}
+
+QString DecodeUtf8Exactly(QByteArrayView bytes) {
+  thread_local QStringDecoder decoder(QStringConverter::Utf8,
+                                      QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+  return decoder.decode(bytes);
 }

@@ -14,3 +14,7 @@ QString DecodeCp932OrUtf8(const QByteArray& bytes);
 // has no code page 932 form.
 std::optional<QByteArray> EncodeCp932(const QString& text);
 QString DecodeCp932(const QByteArray& bytes);
+
+// UTF-8 as it stands: a U+FEFF at the start is a character of the text here, where
+// QString::fromUtf8 would drop it as a byte-order mark. Bad bytes become U+FFFD.
+QString DecodeUtf8Exactly(QByteArrayView bytes);

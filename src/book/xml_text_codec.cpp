@@ -1,5 +1,7 @@
 #include "book/xml_text_codec.h"
 
+#include "book/code_page.h"
+
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
@@ -182,7 +184,7 @@ constexpr size_t kLongestReference = 12;  // "&#x0010FFFF;" less its ends, with 
 QString ResolveReferences(const char* utf8, size_t size) {
   const char* const end = utf8 + size;
   const char* amp = static_cast<const char*>(memchr(utf8, '&', size));
-  if (!amp) return QString::fromUtf8(utf8, qsizetype(size));
+  if (!amp) return DecodeUtf8Exactly(QByteArrayView(utf8, qsizetype(size)));
   QString out;
   out.reserve(qsizetype(size));
   const char* run = utf8;
@@ -192,13 +194,13 @@ QString ResolveReferences(const char* utf8, size_t size) {
     if (!semicolon) continue;
     const char32_t c = ReferencedCharacter(std::string_view(amp + 1, size_t(semicolon - amp - 1)));
     if (c == kNoCharacter) continue;
-    out.append(QString::fromUtf8(run, qsizetype(amp - run)));
+    out.append(DecodeUtf8Exactly(QByteArrayView(run, amp - run)));
     const char32_t one[] = {c};
     out.append(QString::fromUcs4(one, 1));
     run = semicolon + 1;
     amp = semicolon;
   }
-  out.append(QString::fromUtf8(run, qsizetype(end - run)));
+  out.append(DecodeUtf8Exactly(QByteArrayView(run, end - run)));
   return out;
 }
 

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,6 +91,61 @@ TEST_F(ProgramRun, UnreadableTrashAndFirstBookAreKeptAndNewOnesMadeBesideThem) {
   EXPECT_EQ(ReadBytes(Path(QStringLiteral("Books/Book1.vopa"))), foreign);
   Stop(process);
   EXPECT_EQ(process.exitCode(), 0);
+}
+
+// A start-up book the user may not read: the program starts on a new book and says which
+// book it could not open and why (as root, the program runs as "nobody" to meet one).
+TEST_F(ProgramRun, AStartupBookThatCannotBeReadIsNamedWithTheReason) {
+  const QByteArray secret = "<?xml version=\"1.0\"?>\r\n<VopaMemoBook Type=\"Book\"/>\r\n";
+  const QString book = Path(QStringLiteral("Books/Secret.vopa"));
+  WriteBytes(book, secret);
+  WriteBytes(Path(QStringLiteral("vopamemo.ini")), "[Startup]\r\nSpecificBook=1\r\nBook=" + book.toUtf8() + "\r\n");
+  QFile::setPermissions(book, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  QProcess process;
+  if (geteuid() == 0) {
+    for (const QString& dir : {Home.path(), Path(QStringLiteral("Books"))})
+      QFile::setPermissions(dir, QFileDevice::Permissions(0x7777));
+    process.setChildProcessModifier([] {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(99);
+    });
+  } else {
+    QFile::setPermissions(book, QFileDevice::Permissions());
+  }
+  process.setProgram(Program);
+  process.start();
+  ASSERT_TRUE(process.waitForStarted(10000));
+  const QString fallback = Path(QStringLiteral("Books/Book1.vopa"));
+  for (int i = 0; i < 200 && !QFileInfo::exists(fallback); ++i) QThread::msleep(50);
+  ASSERT_TRUE(QFileInfo::exists(fallback)) << process.readAllStandardError().constData();
+  Stop(process);
+  const QString told = QString::fromUtf8(process.readAllStandardError());
+  EXPECT_TRUE(told.contains(book + QStringLiteral(" を開けません: 読み取りの権限がありません"))) << told.toStdString();
+  QFile::setPermissions(book, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  EXPECT_EQ(ReadBytes(book), secret);
+}
+
+// A start-up error box (here: "BookDir" names a file) must not keep a logout waiting.
+TEST_F(ProgramRun, SigtermEndsTheProgramWhileTheStartupErrorBoxIsShown) {
+  WriteBytes(Path(QStringLiteral("not-a-folder")), "x");
+  WriteBytes(Path(QStringLiteral("vopamemo.ini")),
+             "[Path]\r\nBookDir=" + Path(QStringLiteral("not-a-folder")).toUtf8() + "\r\n");
+  QProcess process;
+  process.setProgram(Program);
+  process.start();
+  ASSERT_TRUE(process.waitForStarted(10000));
+  // The message reaches standard error just before the box opens.
+  QByteArray told;
+  for (int i = 0; i < 200 && !told.contains("not-a-folder"); ++i) {
+    process.waitForReadyRead(50);
+    told += process.readAllStandardError();
+  }
+  ASSERT_TRUE(told.contains("not-a-folder")) << told.constData();
+  QThread::msleep(500);
+  ASSERT_EQ(process.state(), QProcess::Running) << "the box waits for an answer";
+  ::kill(pid_t(process.processId()), SIGTERM);
+  ASSERT_TRUE(process.waitForFinished(5000));
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 1);
 }
 
 TEST_F(ProgramRun, SecondStartLeavesOneProcessAndDoesNotTouchTheSettings) {

@@ -47,6 +47,19 @@ TEST_F(WindowTest, ABookThatCannotBeSavedAtShutdownIsRescued) {
   EXPECT_EQ(book.MemoAt(0)->Text, QStringLiteral("keep me too"));
 }
 
+// The program's exit code says so when a book could neither be saved nor rescued.
+TEST_F(WindowTest, ABookNeitherSavedNorRescuedIsReportedAsLost) {
+  Open({QStringLiteral("keep me")});
+  Enter(0, 7);
+  QTest::keyClicks(FocusedEditor(), " too");
+  ASSERT_TRUE(QDir(Home.filePath(QStringLiteral("Books"))).removeRecursively());
+  {
+    TFileSizeLimit full(16);  // the rescue file beside the program cannot be written either
+    Form->Shutdown();
+  }
+  EXPECT_TRUE(Form->BooksLost);
+}
+
 // A close can come between a timer tick and the idle moment it armed.
 TEST_F(WindowTest, AnAutosavePassArmedBeforeShutdownDoesNothingAfterIt) {
   Open({QStringLiteral("a")});
