@@ -24,8 +24,11 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOPA_BUILD_FUZZ
   -DVOPA_BUILD_TESTS=OFF -DVOPA_BUILD_BENCH=OFF
 cmake --build build-fuzz --target "${targets[@]}"
 
-# Every input is written to a file and every round trip saved; on tmpfs the saves' syncs cost nothing.
-[ -w /dev/shm ] && export TMPDIR=/dev/shm
+# Every input is written to a file and every round trip saved; on tmpfs the saves' syncs cost
+# nothing. A folder of our own, so that what a crashed run leaves behind goes too.
+scratch="$(mktemp -d "$([ -w /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/vopa-fuzz.XXXXXX")"
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR="$scratch"
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 failed=()

@@ -2,14 +2,14 @@
 
 #include "book/code_page.h"
 #include "book/vopa_error.h"
+#include "book/whole_file_read.h"
 #include "book/whole_file_write.h"
 
-#include <QFile>
-
 std::optional<TSortOrder> TSortOrder::Read(const QString& folderPath) {
-  QFile file(folderPath + kSortFileName);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QString text = DecodeCp932OrUtf8(file.readAll());
+  // Never blocks on a FIFO or reads a device in the file's place.
+  const std::optional<QByteArray> bytes = ReadWholeFile(folderPath + kSortFileName);
+  if (!bytes) return std::nullopt;
+  const QString text = DecodeCp932OrUtf8(*bytes);
   QStringList lines = text.split(u'\n');
   // The line break after the last line does not start another one.
   if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();

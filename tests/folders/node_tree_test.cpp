@@ -8,6 +8,7 @@
 #include "view/case_name.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <optional>
@@ -115,6 +116,16 @@ TEST(SortFileTest, FailedWriteThrowsAndKeepsTheOldFile) {
   TFileSizeLimit limit(8);
   EXPECT_THROW(WriteSortFile(folder.Root(), {{"long-name.vopa", "long-name"}}), EVopaError);
   EXPECT_EQ(folder.SortBytes(QString()), CrLfLines({"a.vopa=a"}));
+}
+
+// A FIFO or a device in the sort file's place would block or never end: it counts as no file.
+TEST(SortFileTest, ASortFileThatIsNoRegularFileIsNotRead) {
+  TFolderFixture folder;
+  ASSERT_EQ(::mkfifo(QFile::encodeName(folder.Root() + kSortFileName).constData(), 0600), 0);
+  EXPECT_FALSE(TSortOrder::Read(folder.Root()).has_value());
+  QFile::remove(folder.Root() + kSortFileName);
+  ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.Root() + kSortFileName));
+  EXPECT_FALSE(TSortOrder::Read(folder.Root()).has_value());
 }
 
 TEST(NodeTreeTest, ATreeWithoutSaveSortNeverWrites) {
