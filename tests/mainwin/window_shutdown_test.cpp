@@ -57,7 +57,7 @@ TEST_F(WindowTest, ABookNeitherSavedNorRescuedIsReportedAsLost) {
     TFileSizeLimit full(16);  // the rescue file beside the program cannot be written either
     Form->Shutdown();
   }
-  EXPECT_TRUE(Form->BooksLost);
+  EXPECT_TRUE(Form->HaveBooksBeenLost());
 }
 
 // A close can come between a timer tick and the idle moment it armed.
