@@ -34,11 +34,11 @@ void ReadOptions(pugi::xml_node element, TOptionList& options) {
 class TTextCollector : public pugi::xml_tree_walker {
  public:
   bool for_each(pugi::xml_node& node) override {
-    if (node.type() == pugi::node_pcdata) Text += ResolveReferences(node.value(), std::strlen(node.value()));
-    if (node.type() == pugi::node_cdata) Text += DecodeUtf8Exactly(node.value());
+    if (node.type() == pugi::node_pcdata) AppendResolved(Utf8, node.value(), std::strlen(node.value()));
+    if (node.type() == pugi::node_cdata) Utf8.append(node.value());
     return true;
   }
-  QString Text;
+  QByteArray Utf8;
 };
 
 QString ReadMemoText(pugi::xml_node text) {
@@ -47,7 +47,7 @@ QString ReadMemoText(pugi::xml_node text) {
   if (first.type() == pugi::node_pcdata && !first.next_sibling()) return ReadXmlValue(first.value(), true);
   TTextCollector collector;
   text.traverse(collector);
-  return RevealStoredText(collector.Text, true);
+  return RevealStoredText(collector.Utf8, true);
 }
 
 // Earlier-form files that happen to be well-formed XML keep their text in "MemoText".

@@ -72,7 +72,9 @@ QString DecodeCp932OrUtf8(const QByteArray& bytes) {
 }
 
 QString DecodeUtf8Exactly(QByteArrayView bytes) {
-  thread_local QStringDecoder decoder(QStringConverter::Utf8,
-                                      QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-  return decoder.decode(bytes);
+  // fromUtf8 is Qt's fastest decoder; only the marks it would drop are put back.
+  qsizetype marks = 0;
+  while (bytes.sliced(marks * kUtf8Bom.size()).startsWith(kUtf8Bom)) ++marks;
+  if (marks == 0) return QString::fromUtf8(bytes);
+  return QString(marks, QChar::ByteOrderMark) + QString::fromUtf8(bytes.sliced(marks * kUtf8Bom.size()));
 }

@@ -179,44 +179,58 @@ char32_t ReferencedCharacter(std::string_view name) {
 
 constexpr size_t kLongestReference = 12;  // "&#x0010FFFF;" less its ends, with room
 
+void AppendUtf8(QByteArray& out, char32_t c) {
+  if (c < 0x80) {
+    out += char(c);
+  } else if (c < 0x800) {
+    out += char(0xC0 | (c >> 6));
+    out += char(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += char(0xE0 | (c >> 12));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  } else {
+    out += char(0xF0 | (c >> 18));
+    out += char(0x80 | ((c >> 12) & 0x3F));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+  }
+}
+
 }  // namespace
 
-QString ResolveReferences(const char* utf8, size_t size) {
+void AppendResolved(QByteArray& out, const char* utf8, size_t size) {
   const char* const end = utf8 + size;
-  const char* amp = static_cast<const char*>(memchr(utf8, '&', size));
-  if (!amp) return DecodeUtf8Exactly(QByteArrayView(utf8, qsizetype(size)));
-  QString out;
-  out.reserve(qsizetype(size));
   const char* run = utf8;
-  for (; amp; amp = static_cast<const char*>(memchr(amp + 1, '&', size_t(end - amp - 1)))) {
+  for (const char* amp = static_cast<const char*>(memchr(utf8, '&', size)); amp;
+       amp = static_cast<const char*>(memchr(amp + 1, '&', size_t(end - amp - 1)))) {
     const size_t room = std::min(size_t(end - amp - 1), kLongestReference);
     const char* semicolon = static_cast<const char*>(memchr(amp + 1, ';', room));
     if (!semicolon) continue;
     const char32_t c = ReferencedCharacter(std::string_view(amp + 1, size_t(semicolon - amp - 1)));
     if (c == kNoCharacter) continue;
-    out.append(DecodeUtf8Exactly(QByteArrayView(run, amp - run)));
-    const char32_t one[] = {c};
-    out.append(QString::fromUcs4(one, 1));
+    out.append(run, amp - run);
+    AppendUtf8(out, c);
     run = semicolon + 1;
     amp = semicolon;
   }
-  out.append(DecodeUtf8Exactly(QByteArrayView(run, end - run)));
-  return out;
+  out.append(run, end - run);
 }
 
-QString RevealStoredText(QString text, bool memoText) {
+QString RevealStoredText(QByteArrayView utf8, bool memoText) {
+  QString text = DecodeUtf8Exactly(utf8);
   // Literal line breaks come first: the pictures of lone breaks are no line breaks of the file.
   if (memoText) text = LineBreaksToCrLf(text);
-  return RevealControls(text);
+  return HasPictures(utf8.data(), size_t(utf8.size())) ? RevealControls(text) : text;
 }
 
 QString ReadXmlValue(const char* utf8, bool memoText) {
   const size_t size = std::strlen(utf8);
-  QString value = ResolveReferences(utf8, size);
-  if (memoText) value = LineBreaksToCrLf(value);
-  // References may name pictures too; only then is the whole text looked through.
-  const bool mayHavePictures = HasPictures(utf8, size) || memchr(utf8, '&', size);
-  return mayHavePictures ? RevealControls(value) : value;
+  if (!memchr(utf8, '&', size)) return RevealStoredText(QByteArrayView(utf8, qsizetype(size)), memoText);
+  QByteArray resolved;
+  resolved.reserve(qsizetype(size));
+  AppendResolved(resolved, utf8, size);
+  return RevealStoredText(resolved, memoText);
 }
 
 bool IsXmlName(const QString& name) {

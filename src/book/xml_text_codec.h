@@ -14,15 +14,15 @@
 // The CR of each CR LF is left out: the writer turns every LF it emits into CR LF.
 void AppendXmlEscaped(std::string& out, const char* utf8, qsizetype size, bool memoText);
 
-// Character data as pugixml delivers it without resolving escapes: the five entities
-// and character references resolved. A reference to a character that XML cannot hold
-// (&#0;, &#1;, ...) gives that character, as its control picture written by this
-// program would; a reference that names no character at all stays as it stands.
-QString ResolveReferences(const char* utf8, size_t size);
+// Appends character data as pugixml delivers it without resolving escapes, as UTF-8
+// with the five entities and character references resolved. A reference to a character
+// that XML cannot hold (&#0;, &#1;, ...) gives that character, as its control picture
+// written by this program would; a reference that names no character stays as it stands.
+void AppendResolved(QByteArray& out, const char* utf8, size_t size);
 
-// Resolved text back as it was written: pictures become their characters again, and
-// every line break of a memo text (CR LF, a lone CR or a lone LF) becomes CR LF.
-QString RevealStoredText(QString text, bool memoText);
+// Resolved UTF-8 back to the text as it was written: pictures become their characters
+// again, and every line break of a memo text (CR LF, a lone CR or LF) becomes CR LF.
+QString RevealStoredText(QByteArrayView utf8, bool memoText);
 
 // A value as pugixml delivers it (escapes unresolved), back as it was written.
 QString ReadXmlValue(const char* utf8, bool memoText);

@@ -72,7 +72,7 @@ TEST_F(BookFileTest, TrickyTextsAndOptionValuesReadBackExactly) {
       "   ",
       QString::fromUtf16(u"pictures \u2400 \u240D \u241F and escape \u2420\u2420 stay"),
       QString::fromUtf16(u"日本語と\U0001F600 emoji"),
-      QString::fromUtf16(u"\uFEFFmarks <\uFEFF stay, after an escape too"),
+      QString::fromUtf16(u"\uFEFF\uFEFFmarks <\uFEFF stay, after an escape too"),
   };
   TBook book;
   for (const QString& text : texts) {
