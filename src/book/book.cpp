@@ -34,9 +34,9 @@ void TBook::New() {
   LastMemo = MemoAt(AddMemo(QString(), 0));
 }
 
-void TBook::Activate(TBookHost& host) { host.ColorBookTitleBar(TBookHost::THeaderKind::Book); }
+void TBook::Activate(TBookHost& host) { host.BookEntered(TBookKind::Book); }
 
-void TBook::Deactivate(TBookHost&) {}
+void TBook::Deactivate(TBookHost& host) { host.BookLeft(TBookKind::Book); }
 
 int TBook::AcceptMemo(std::unique_ptr<TSMemo> memo, int index) {
   Q_ASSERT(memo && index >= 0);

@@ -29,7 +29,8 @@ class TBook : public TQumFile {
   bool Load() override;
   void New() override;
 
-  // Called when the book becomes / stops being the current book.
+  // Called when the book becomes / stops being the current book; tells the host which kind of book
+  // it shows or stops showing.
   virtual void Activate(TBookHost& host);
   virtual void Deactivate(TBookHost& host);
   // Takes in a memo moved from another book at index (0 or more, past the end appends);

@@ -1,12 +1,15 @@
 #pragma once
 
-// What a book needs from the window showing it when it becomes or stops being current.
+#include <QtGlobal>
+
+// Which kind of book a host is told about.
+enum class TBookKind : quint8 { Book, Trash };
+
+// Whoever shows the current book. A book tells it when it becomes or stops being current and what
+// kind of book it is; what that means on screen is the host's business.
 class TBookHost {
  public:
-  enum class THeaderKind { Book, Extra };
   virtual ~TBookHost() = default;
-  // Colours the book title bar with BookHeaderColor or ExtraHeaderColor.
-  virtual void ColorBookTitleBar(THeaderKind kind) = 0;
-  // Shows (creating on first use) or hides the trash options panel.
-  virtual void SetTrashPanelVisible(bool visible) = 0;
+  virtual void BookEntered(TBookKind kind) = 0;
+  virtual void BookLeft(TBookKind kind) = 0;
 };

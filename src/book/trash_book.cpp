@@ -8,12 +8,9 @@ void TTrashBook::New() {
   Options.Set(QStringLiteral("Type"), QStringLiteral("Trash"));
 }
 
-void TTrashBook::Activate(TBookHost& host) {
-  host.SetTrashPanelVisible(true);
-  host.ColorBookTitleBar(TBookHost::THeaderKind::Extra);
-}
+void TTrashBook::Activate(TBookHost& host) { host.BookEntered(TBookKind::Trash); }
 
-void TTrashBook::Deactivate(TBookHost& host) { host.SetTrashPanelVisible(false); }
+void TTrashBook::Deactivate(TBookHost& host) { host.BookLeft(TBookKind::Trash); }
 
 int TTrashBook::AcceptMemo(std::unique_ptr<TSMemo> memo, int index) {
   TSMemo& arrived = *memo;

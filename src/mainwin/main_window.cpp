@@ -186,8 +186,7 @@ void TForm1::QumColListBox1Click() {
   if (CurrentView) CurrentView->SetPaperFocus(true);
 }
 
-void TForm1::ColorBookTitleBar(THeaderKind kind) {
-  const TColor color = kind == THeaderKind::Extra ? Headers.ExtraHeaderColor : Headers.BookHeaderColor;
+void TForm1::ColorBookTitleBar(TColor color) {
   QPalette barPalette = Panel5->palette();
   barPalette.setColor(QPalette::Window, ToQColor(color, barPalette));
   Panel5->setPalette(barPalette);

@@ -36,7 +36,7 @@ enum class TUpdateKind : quint8 { ukBegin, ukEnd, ukFlush, ukCurrentChanged, ukL
 
 // The main window: owner of the settings, the trash, the open books and the views,
 // and holder of the current book and memo.
-class TForm1 : public QMainWindow, public TBookHost {
+class TForm1 : public QMainWindow, private TBookHost {
   Q_OBJECT
  public:
   // Runs the whole start-up in dataHome (the executable's directory or the per-user
@@ -54,10 +54,6 @@ class TForm1 : public QMainWindow, public TBookHost {
   // Opens a file as a book (the open book when it is open already) and makes it current;
   // a missing or unreadable file is reported.
   void OpenBook(const QString& path);
-
-  // TBookHost
-  void ColorBookTitleBar(THeaderKind kind) override;
-  void SetTrashPanelVisible(bool visible) override;
 
   const TVopaPrm& GetPrm() const { return Prm; }
   TTrashBook* GetTrashBook() const { return TrashBook.get(); }
@@ -120,6 +116,11 @@ class TForm1 : public QMainWindow, public TBookHost {
 
  private:
   friend class TUpdateGuard;
+  // TBookHost: the trash shows its options panel and the extra colour in the title bar.
+  void BookEntered(TBookKind kind) override;
+  void BookLeft(TBookKind kind) override;
+  void ColorBookTitleBar(TColor color);
+  void SetTrashPanelVisible(bool visible);
   void UpdateState(TUpdateKind kind);
   void ConnectCurrentBook();
   void BuildFrame();

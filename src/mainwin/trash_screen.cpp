@@ -4,6 +4,16 @@
 
 #include <QLayout>
 
+void TForm1::BookEntered(TBookKind kind) {
+  const bool trash = kind == TBookKind::Trash;
+  if (trash) SetTrashPanelVisible(true);
+  ColorBookTitleBar(trash ? Headers.ExtraHeaderColor : Headers.BookHeaderColor);
+}
+
+void TForm1::BookLeft(TBookKind kind) {
+  if (kind == TBookKind::Trash) SetTrashPanelVisible(false);
+}
+
 void TForm1::SetTrashPanelVisible(bool visible) {
   if (visible && !TrashPanel) {
     TrashPanel = new TTrashPanel(

@@ -1,5 +1,4 @@
 #include "book/book.h"
-#include "book/book_host.h"
 #include "book/date_text.h"
 
 #include <gtest/gtest.h>
@@ -118,21 +117,6 @@ TEST(BookTest, NewHasTypeDateCreatorAndOneEmptyRememberedMemo) {
   ASSERT_EQ(book.Count(), 1);
   EXPECT_EQ(book.MemoAt(0)->Text, "");
   EXPECT_EQ(book.LastMemo, book.MemoAt(0));
-}
-
-struct TRecordingHost : TBookHost {
-  void ColorBookTitleBar(THeaderKind kind) override { Calls << (kind == THeaderKind::Book ? "book" : "extra"); }
-  void SetTrashPanelVisible(bool visible) override { Calls << (visible ? "panel on" : "panel off"); }
-  QStringList Calls;
-};
-
-TEST(BookTest, ActivateColoursTheTitleBarAndChangesNothing) {
-  auto book = Abc();
-  TRecordingHost host;
-  book->Activate(host);
-  book->Deactivate(host);
-  EXPECT_EQ(host.Calls, QStringList{"book"});
-  EXPECT_FALSE(book->Modified);
 }
 
 TEST(BookTest, PathSplitTitleAndRename) {

@@ -38,17 +38,24 @@ TEST(TrashBookTest, ArrivingMemoIsStampedAndMarkedTransferred) {
 }
 
 struct TRecordingHost : TBookHost {
-  void ColorBookTitleBar(THeaderKind kind) override { Calls << (kind == THeaderKind::Book ? "book" : "extra"); }
-  void SetTrashPanelVisible(bool visible) override { Calls << (visible ? "panel on" : "panel off"); }
+  static QString Name(TBookKind kind) { return kind == TBookKind::Book ? "book" : "trash"; }
+  void BookEntered(TBookKind kind) override { Calls << "entered " + Name(kind); }
+  void BookLeft(TBookKind kind) override { Calls << "left " + Name(kind); }
   QStringList Calls;
 };
 
-TEST(TrashBookTest, ActivateShowsPanelAndExtraColourDeactivateHidesPanel) {
+TEST(TrashBookTest, ActivateAndDeactivateTellTheHostTheKindOfBookAndChangeNothing) {
+  TBook book;
   TTrashBook trash;
-  TRecordingHost host;
-  trash.Activate(host);
-  trash.Deactivate(host);
-  EXPECT_EQ(host.Calls, (QStringList{"panel on", "extra", "panel off"}));
+  const std::pair<TBook*, QStringList> cases[] = {{&book, {"entered book", "left book"}},
+                                                  {&trash, {"entered trash", "left trash"}}};
+  for (const auto& [shown, calls] : cases) {
+    TRecordingHost host;
+    shown->Activate(host);
+    shown->Deactivate(host);
+    EXPECT_EQ(host.Calls, calls);
+    EXPECT_FALSE(shown->Modified);
+  }
 }
 
 const QDateTime kNow(QDate(2024, 3, 10), QTime(12, 30, 0));

@@ -4,11 +4,13 @@
 #include "book/date_text.h"
 #include "book/file_manager.h"
 #include "mainwin/trash_panel.h"
+#include "view/colors.h"
 #include "view/view.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -114,6 +116,25 @@ TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
   // Leaving the trash hides the panel; the book itself was not touched.
   Form->SetCurrentBook(book);
   EXPECT_FALSE(Form->GetTrashPanel()->isVisible());
+}
+
+TEST_F(TrashCommands, TitleBarColourAndPanelFollowTheShownBook) {
+  Open({"A"}, 0);
+  const THeaderColors defaults;
+  const auto titleBarColour = [this] { return Child<QLabel>("Panel5")->palette().color(QPalette::Window); };
+  EXPECT_EQ(titleBarColour(), ToQColor(defaults.BookHeaderColor));
+  EXPECT_EQ(Form->GetTrashPanel(), nullptr);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    Action("acOpenTrash")->trigger();
+    EXPECT_EQ(titleBarColour(), ToQColor(defaults.ExtraHeaderColor));
+    ASSERT_NE(Form->GetTrashPanel(), nullptr);
+    EXPECT_TRUE(Form->GetTrashPanel()->isVisible());
+    Press(Qt::Key_Tab, Qt::ControlModifier);  // back to the book
+    EXPECT_NE(Form->GetCurrent().Book(), &Trash());
+    EXPECT_EQ(titleBarColour(), ToQColor(defaults.BookHeaderColor));
+    EXPECT_FALSE(Form->GetTrashPanel()->isVisible());
+  }
 }
 
 TEST_F(TrashCommands, PanelAppliesItsSettingsAtOnceAndSavesThemAtShutdown) {
