@@ -120,9 +120,19 @@ void TSingleInstance::ReadRequests() {
 }
 
 void TSingleInstance::ReadLines(QLocalSocket* socket) {
+  QByteArrayList lines;
+  while (socket->canReadLine()) lines.append(socket->readLine());
+  if (socket->bytesAvailable() >= kMaxRequestBytes) socket->abort();
+  // Handled once the socket's own signal has returned: a request may open a message box whose
+  // event loop sees the other side hang up and deletes the socket.
+  if (!lines.isEmpty())
+    QMetaObject::invokeMethod(
+        this, [this, lines] { HandleRequests(lines); }, Qt::QueuedConnection);
+}
+
+void TSingleInstance::HandleRequests(const QByteArrayList& lines) {
   // One request per line; lines we do not understand are passed over.
-  while (socket->canReadLine()) {
-    const QByteArray line = socket->readLine();
+  for (const QByteArray& line : lines) {
     if (line == kShowRequest) {
       emit ActivationRequested();
     } else if (line.startsWith(kOpenRequest) && line.endsWith('\n')) {
@@ -130,5 +140,4 @@ void TSingleInstance::ReadLines(QLocalSocket* socket) {
       if (QDir::isAbsolutePath(path)) emit OpenRequested(path);
     }
   }
-  if (socket->bytesAvailable() >= kMaxRequestBytes) socket->abort();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
@@ -36,6 +37,7 @@ class TSingleInstance : public QObject {
   void HandOver(const QStringList& bookPaths) const;
   void ReadRequests();
   void ReadLines(QLocalSocket* socket);
+  void HandleRequests(const QByteArrayList& lines);
 
   QString Name;
   std::unique_ptr<QLockFile> Lock;

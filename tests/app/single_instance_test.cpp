@@ -53,6 +53,28 @@ TEST(SingleInstance, SecondClaimHandsItsBookPathsOverInOrder) {
   EXPECT_EQ(opened, paths);
 }
 
+// Opening a book may show a message box; its event loop must be able to see the other side hang
+// up and delete the connection without harm.
+TEST(SingleInstance, ARequestHandledInANestedEventLoopOutlivesItsConnection) {
+  TSingleInstance first(FreshScope());
+  ASSERT_TRUE(first.Claim());
+  QStringList opened;
+  QObject::connect(&first, &TSingleInstance::OpenRequested, [&opened](const QString& path) {
+    QTest::qWait(200);  // as a message box would
+    opened.append(path);
+  });
+  QSignalSpy activations(&first, &TSingleInstance::ActivationRequested);
+  QLocalSocket talker;
+  talker.connectToServer(first.ServerName());
+  ASSERT_TRUE(talker.waitForConnected(5000));
+  QTest::qWait(50);  // the first takes the connection before anything arrives on it
+  talker.write("open /tmp/a.vopa\nopen /tmp/b.vopa\nshow\n");
+  ASSERT_TRUE(talker.waitForBytesWritten(5000));
+  talker.disconnectFromServer();
+  ASSERT_TRUE(activations.wait(5000));
+  EXPECT_EQ(opened, QStringList({"/tmp/a.vopa", "/tmp/b.vopa"}));
+}
+
 TEST(SingleInstance, SocketLivesInADirectoryOnlyTheUserCanEnter) {
   TSingleInstance instance(FreshScope());
   ASSERT_TRUE(instance.Claim());
