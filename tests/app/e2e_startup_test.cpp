@@ -9,8 +9,9 @@
 #include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <csignal>
+#include <functional>
 
 namespace {
 
@@ -24,16 +25,19 @@ class ProgramRun : public ::testing::Test {
 
   QString Path(const QString& relative) const { return Home.filePath(relative); }
 
-  // Starts the program and waits until it has written its books (start-up is done then).
-  void Start(QProcess& process, const QString& readyFile) {
+  // Starts the program and waits until it has written readyFile. A stop signal from then on is
+  // handled by the window's orderly shut-down, however soon it comes.
+  void Start(QProcess& process, const QString& readyFile,
+             QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel) {
     process.setProgram(Program);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(channels);
     process.start();
     ASSERT_TRUE(process.waitForStarted(10000));
-    for (int i = 0; i < 200 && !QFileInfo::exists(readyFile); ++i) QThread::msleep(50);
-    ASSERT_TRUE(QFileInfo::exists(readyFile)) << qPrintable(readyFile);
-    QThread::msleep(300);
+    ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(readyFile); })) << qPrintable(readyFile);
   }
+
+  // Lets the event loop run (a process's output comes in) until done() holds or 10 s have passed.
+  static bool WaitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 10000); }
 
   void Stop(QProcess& process, int signalNumber = SIGTERM) {
     ::kill(pid_t(process.processId()), signalNumber);
@@ -115,8 +119,7 @@ TEST_F(ProgramRun, AStartupBookThatCannotBeReadIsNamedWithTheReason) {
   process.start();
   ASSERT_TRUE(process.waitForStarted(10000));
   const QString fallback = Path(QStringLiteral("Books/Book1.vopa"));
-  for (int i = 0; i < 200 && !QFileInfo::exists(fallback); ++i) QThread::msleep(50);
-  ASSERT_TRUE(QFileInfo::exists(fallback)) << process.readAllStandardError().constData();
+  ASSERT_TRUE(WaitFor([&] { return QFileInfo::exists(fallback); })) << process.readAllStandardError().constData();
   Stop(process);
   const QString told = QString::fromUtf8(process.readAllStandardError());
   EXPECT_TRUE(told.contains(book + QStringLiteral(" を開けません: 読み取りの権限がありません"))) << told.toStdString();
@@ -135,13 +138,11 @@ TEST_F(ProgramRun, SigtermEndsTheProgramWhileTheStartupErrorBoxIsShown) {
   ASSERT_TRUE(process.waitForStarted(10000));
   // The message reaches standard error just before the box opens.
   QByteArray told;
-  for (int i = 0; i < 200 && !told.contains("not-a-folder"); ++i) {
-    process.waitForReadyRead(50);
+  ASSERT_TRUE(WaitFor([&] {
     told += process.readAllStandardError();
-  }
-  ASSERT_TRUE(told.contains("not-a-folder")) << told.constData();
-  QThread::msleep(500);
-  ASSERT_EQ(process.state(), QProcess::Running) << "the box waits for an answer";
+    return told.contains("not-a-folder");
+  })) << told.constData();
+  ASSERT_FALSE(process.waitForFinished(500)) << "the box waits for an answer";
   ::kill(pid_t(process.processId()), SIGTERM);
   ASSERT_TRUE(process.waitForFinished(5000));
   EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -169,8 +170,8 @@ TEST_F(ProgramRun, KilledFirstInstanceDoesNotStopTheNextStart) {
   Stop(first, SIGKILL);
   QFile::remove(Path(QStringLiteral("Books/Book1.vopa")));
   QProcess next;
+  // Writing the book shows it claimed the instance the killed one left behind.
   Start(next, Path(QStringLiteral("Books/Book1.vopa")));
-  QThread::msleep(500);
   EXPECT_EQ(next.state(), QProcess::Running);
   Stop(next);
   EXPECT_TRUE(ReadBytes(Path(QStringLiteral("vopamemo.ini"))).contains("CloseQ="));
@@ -229,17 +230,24 @@ TEST_F(ProgramRun, BookPathOnTheCommandLineOpensThatBook) {
 TEST_F(ProgramRun, BookPathOfASecondStartOpensInTheRunningInstance) {
   WriteBytes(Path(QStringLiteral("elsewhere/mine.vopa")), kOutsideBook);
   QProcess first;
-  Start(first, Path(QStringLiteral("Books/Book1.vopa")));
+  Start(first, Path(QStringLiteral("Books/Book1.vopa")), QProcess::SeparateChannels);
   QProcess second;
   second.setWorkingDirectory(Path(QStringLiteral("elsewhere")));
-  second.start(Program, {QStringLiteral("mine.vopa")});  // relative to where the second start was made
+  // Paths are relative to where the second start was made. The first takes them in order: once
+  // it names the missing one, it has opened mine.vopa.
+  second.start(Program, {QStringLiteral("mine.vopa"), QStringLiteral("missing.vopa")});
   ASSERT_TRUE(second.waitForFinished(15000));
   EXPECT_EQ(second.exitCode(), 0);
-  QThread::msleep(1000);
+  QByteArray told;
+  ASSERT_TRUE(WaitFor([&] {
+    told += first.readAllStandardError();
+    return told.contains("missing.vopa");
+  })) << told.constData();
   EXPECT_EQ(first.state(), QProcess::Running);
   Stop(first);
   EXPECT_TRUE(ReadBytes(Path(QStringLiteral("vopamemo.ini")))
-                  .contains(("Book=" + Path(QStringLiteral("elsewhere/mine.vopa"))).toUtf8()));
+                  .contains(("Book=" + Path(QStringLiteral("elsewhere/mine.vopa"))).toUtf8()))
+      << (told + first.readAllStandardError()).constData();
 }
 
 }  // namespace

@@ -60,13 +60,19 @@ TEST_F(WindowTest, ABookNeitherSavedNorRescuedIsReportedAsLost) {
   EXPECT_TRUE(Form->HaveBooksBeenLost());
 }
 
-// A close can come between a timer tick and the idle moment it armed.
+// A close can come between a timer tick and the idle moment it armed: the book saved by the
+// shut-down stays as it was saved.
 TEST_F(WindowTest, AnAutosavePassArmedBeforeShutdownDoesNothingAfterIt) {
-  Open({QStringLiteral("a")});
+  Open({QStringLiteral("keep me")});
+  Enter(0, 7);
+  QTest::keyClicks(FocusedEditor(), " too");
+  const QString path = Book().GetPath();
   Form->Timer1Timer();
   Form->Shutdown();
+  const QByteArray saved = ReadBytes(path);
+  EXPECT_TRUE(saved.contains("keep me too")) << saved.constData();
   QApplication::processEvents();
-  EXPECT_EQ(Form->GetFileManager(), nullptr);
+  EXPECT_EQ(ReadBytes(path), saved);
 }
 
 }  // namespace

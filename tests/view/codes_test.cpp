@@ -1,5 +1,4 @@
 #include "view/colors.h"
-#include "view/memo_command.h"
 #include "view/paper_text.h"
 #include "view/view_codes.h"
 
@@ -18,8 +17,8 @@ TEST(ColorsTest, ConvertsRgbSystemAndNone) {
 }
 
 TEST(CodesTest, MemoTypes) {
-  EXPECT_EQ(MemoTypeOf("AA"), 3);
-  for (const char* type : {"Memo", "", "aa", "Other"}) EXPECT_EQ(MemoTypeOf(type), 2) << type;
+  EXPECT_EQ(MemoTypeOf("AA"), kAAMemo);
+  for (const char* type : {"Memo", "", "aa", "Other"}) EXPECT_EQ(MemoTypeOf(type), kTextMemo) << type;
 }
 
 TEST(PaperTextTest, LineBreaksBetweenMemoAndEditor) {
