@@ -123,7 +123,8 @@ class TPileView : public TView {
   void JoinToPrevious(int index, TMemoCommand& code);
   void MoveToMemo(int index, bool caretAtEnd);
 
-  // Owned by the parent widget given at construction (the main window's panel).
+  // Made in the parent widget given at construction and deleted by this view with its papers;
+  // the QPointer notices a parent that is destroyed first.
   QPointer<TSBForPileView> Box;
   QFont Font;
   QTextOption TextOption;

@@ -45,7 +45,8 @@ class TView {
   bool IsCurrent() const { return Host.GetCurrentView() == this; }
 
   TViewHost& Host;
-  // The control hosting the papers; owned by the view's widget owner.
+  // The control hosting the papers: the pile view makes and deletes its scroll box, the page view
+  // is given its page by the window.
   QPointer<QWidget> Control;
   bool PaperFocus = true;
   TColorSet Colors{0, clWindow, clNone};
