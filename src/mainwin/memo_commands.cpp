@@ -63,6 +63,8 @@ void TForm1::ConnectDirectCommands() {
 }
 
 void TForm1::acTrashMemoExecute() {
+  // The action is enabled only while a memo is current.
+  Q_ASSERT(Current.Book() && Current.Memo());
   if (Current.Book() == TrashBook.get())
     DeleteCurrentMemo();
   else

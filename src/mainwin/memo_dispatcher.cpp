@@ -43,6 +43,8 @@ int MoveTarget(TMemoCommand code, int index) {
 }  // namespace
 
 void TForm1::DoMemoCommand(TMemoCommand code) {
+  // From start-up to shut-down a book is always current; only the shut-down leaves none.
+  Q_ASSERT(Current.Book());
   TUpdateGuard update(*this);
   if (CurrentView) CurrentView->BeforeCommand(code);
   if (IsConsumed(code)) return;

@@ -173,6 +173,7 @@ std::unique_ptr<TPaper> TPileView::CreatePaper(int index, TMemoTypeNo memoType) 
 }
 
 void TPileView::PlacePaperAt(int index) {
+  Q_ASSERT(index >= 0 && index < int(Papers.size()));
   TPaper& paper = *Papers[size_t(index)];
   SuspendAlign();
   if (paper.LoadState == TLoadState::NotLoaded) paper.Load();
@@ -190,6 +191,7 @@ void TPileView::ClearPapers() {
 }
 
 void TPileView::SetPaperAt(int index, std::unique_ptr<TPaper> paper) {
+  Q_ASSERT(index >= 0 && index < int(Papers.size()) && paper);
   Forget(Papers[size_t(index)].get());
   Papers[size_t(index)] = std::move(paper);
 }
