@@ -1,6 +1,7 @@
 #include "book/memo.h"
 
 #include "book/book.h"
+#include "book/memo_type.h"
 #include "book/text_trim.h"
 
 void TSMemo::SetOption(const QString& name, const QString& value) {
@@ -23,7 +24,8 @@ void TSMemo::Touch() {
 QString MemoTitle(const TSMemo& memo) {
   const QString title = memo.GetOption(kOptTitle);
   if (!title.isEmpty()) return title;
-  if (memo.GetOption(kOptType) == QLatin1String("AA")) return QStringLiteral("(´･ω･`)ﾑﾀﾞｲ");
+  const QString typeTitle = DefaultTitleOf(MemoTypeOf(memo.GetOption(kOptType)));
+  if (!typeTitle.isEmpty()) return typeTitle;
   const QString firstLine = memo.Text.left(memo.Text.indexOf(QLatin1Char('\r')));
   // An indented first line is titled without its indentation.
   qsizetype indent = 0;
@@ -32,3 +34,5 @@ QString MemoTitle(const TSMemo& memo) {
   if (!firstLine.isEmpty()) return firstLine;
   return QStringLiteral("新規メモ");
 }
+
+QString DefaultTitleOf(TMemoTypeNo memoType) { return memoType == kAAMemo ? QStringLiteral("(´･ω･`)ﾑﾀﾞｲ") : QString(); }

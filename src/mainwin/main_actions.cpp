@@ -27,6 +27,8 @@ const QHash<QString, QString> kIconNames = {
     {QStringLiteral("acJoint"), QStringLiteral("join")},
     {QStringLiteral("acChangetoPileView"), QStringLiteral("pile_view")},
     {QStringLiteral("acChangetoPageView"), QStringLiteral("page_view")},
+    {QStringLiteral("acShowList"), QStringLiteral("show_list")},
+    {QStringLiteral("acHideList"), QStringLiteral("hide_list")},
 };
 
 QList<TActionEntry> ActionEntries() {
@@ -56,6 +58,7 @@ QList<TActionEntry> ActionEntries() {
        ctrl(Qt::Key_V)},
       {&TMainActions::acInputDate, "acInputDate", "編集", "日付を挿入", "", {}},
       {&TMainActions::acInputTime, "acInputTime", "編集", "時刻を挿入", "", {}},
+      {&TMainActions::acEnAA, "acEnAA", "", "Ascii Art", "", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_A)},
       {&TMainActions::acSave, "acSave", "ファイル", "acSave", "", ctrl(Qt::Key_S)},
       {&TMainActions::acPreviousBook, "acPreviousBook", "ブック操作", "acPreviousBook", "前のブック", {}},
       {&TMainActions::acNextBook, "acNextBook", "ブック操作", "acNextBook", "次のブック", {}},
@@ -71,6 +74,12 @@ QList<TActionEntry> ActionEntries() {
        {}},
       {&TMainActions::acChangetoPileView, "acChangetoPileView", "表示", "acChangetoPileView", "", {}},
       {&TMainActions::acChangetoPageView, "acChangetoPageView", "表示", "ページビュー", "", {}},
+      {&TMainActions::acShowingFront, "acShowingFront", "表示", "最前面に表示", "常に最前面に表示する", {}},
+      {&TMainActions::acShowList, "acShowList", "表示", "全体表示", "リストを表示", {}},
+      {&TMainActions::acHideList, "acHideList", "表示", "リストを隠す", "リストを隠す", {}},
+      {&TMainActions::acShowOption0, "acShowOption0", "表示", "設定...", "", {}},
+      {&TMainActions::acOpenHelp, "acOpenHelp", "ヘルプ", "ヘルプ", "", {}},
+      {&TMainActions::acOpenAbout, "acOpenAbout", "ヘルプ", "バージョン情報...", "", {}},
   };
 }
 
@@ -92,6 +101,7 @@ void TMainActions::Create(QObject* owner) {
     action->setShortcutContext(Qt::WindowShortcut);
     this->*entry.Field = action;
   }
+  acShowingFront->setCheckable(true);
 }
 
 void TMainActions::SetRuntimeShortCuts() {
@@ -124,5 +134,5 @@ QList<QAction*> TMainActions::RoutedThroughWindow() const {
   return {acNewMemo,   acTrashMemo, acMoveUp,       acMoveDown,      acMoveTop, acMoveBottom,
           acDevide,    acJoint,     acNextMemo,     acPreviousMemo,  acTop,     acBottom,
           acUp,        acDown,      acEscapeFocus,  acPastAsNewMemo, acCopy,    acInputDate,
-          acInputTime, acSave,      acPreviousBook, acNextBook};
+          acInputTime, acSave,      acPreviousBook, acNextBook,      acEnAA};
 }

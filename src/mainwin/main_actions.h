@@ -29,6 +29,7 @@ struct TMainActions {
   QAction* EditPaste1;
   QAction* acInputDate;
   QAction* acInputTime;
+  QAction* acEnAA;
   QAction* acSave;
   QAction* acPreviousBook;
   QAction* acNextBook;
@@ -39,6 +40,12 @@ struct TMainActions {
   QAction* FileExit1;
   QAction* acChangetoPileView;
   QAction* acChangetoPageView;
+  QAction* acShowingFront;
+  QAction* acShowList;
+  QAction* acHideList;
+  QAction* acShowOption0;
+  QAction* acOpenHelp;
+  QAction* acOpenAbout;
 
   // Creates every action with its caption, hint, category and the shortcut it is designed with.
   void Create(QObject* owner);

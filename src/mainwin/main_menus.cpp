@@ -20,6 +20,8 @@ QAction* AddEntry(QMenu* menu, QAction* source, const QString& caption) {
   entry->setStatusTip(source->statusTip());
   const auto follow = [entry, source, caption] {
     entry->setEnabled(source->isEnabled());
+    entry->setCheckable(source->isCheckable());
+    entry->setChecked(source->isChecked());
     const QString keys = source->shortcut().toString(QKeySequence::NativeText);
     entry->setText(keys.isEmpty() ? caption : caption + QLatin1Char('\t') + keys);
   };
@@ -52,13 +54,22 @@ void TForm1::BuildMenus() {
 
   QMenu* viewMenu = bar.at(2)->menu();
   viewMenu->setObjectName(QStringLiteral("View1"));
+  AddEntry(viewMenu, Actions.acShowingFront, QStringLiteral("最前面に表示(&X)"));
+  AddEntry(viewMenu, Actions.acHideList, QStringLiteral("リストを隠す(&Y)"));
+  AddEntry(viewMenu, Actions.acShowOption0, QStringLiteral("設定(&Z)..."));
   viewMenu->addSeparator();
   viewMenu->addAction(Actions.acOpenTrash);
 
-  bar.at(3)->menu()->setObjectName(QStringLiteral("Help1"));
+  QMenu* helpMenu = bar.at(3)->menu();
+  helpMenu->setObjectName(QStringLiteral("Help1"));
+  AddEntry(helpMenu, Actions.acOpenHelp, QStringLiteral("ヘルプ(&X)"));
+  AddEntry(helpMenu, Actions.acOpenAbout, QStringLiteral("バージョン情報(&Z)..."));
   for (QAction* entry : bar) KeepKeysAfterMenu(entry->menu());
 
   PopupMemo->addAction(Actions.acChangeMemoTitle);
+  QMenu* typeMenu = PopupMemo->addMenu(QStringLiteral("タイプ"));
+  typeMenu->setObjectName(QStringLiteral("Type1"));
+  typeMenu->addAction(Actions.acEnAA);
   PopupMemo->addSeparator();
   PopupMemo->addActions({Actions.acCopy, Actions.EditCut1, Actions.EditPaste1});
   PopupMemo->addSeparator();

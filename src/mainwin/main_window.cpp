@@ -74,6 +74,7 @@ TForm1::TForm1(const QString& dataHome, QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   BuildBookMenus();
   BuildViewButtons();
+  BuildWindowModes();
   ConnectDirectCommands();
   ConnectBookSteps();
   ConnectBookCommands();

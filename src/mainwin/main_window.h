@@ -10,6 +10,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSystemTrayIcon>
 #include <memory>
 
 class QLabel;
@@ -87,6 +88,26 @@ class TForm1 : public QMainWindow, private TBookHost {
   // Commands that act on the current memo directly (memo_commands.cpp).
   void DeleteCurrentMemo();
   void MoveCurrentMemoTo(TBook* target);
+  // Switches a memo's "Type" option and lets the current view show it anew.
+  void SetMemoType(TSMemo* memo, const QString& typeText);
+  // Window modes (window_modes.cpp). The compact window hides the lists and the top bar
+  // and keeps the right pane where it was on the screen.
+  void ShowList(bool showing);
+  bool IsCompact() const { return Compact.On; }
+  void SetStayOnTop(bool on);
+  // A tool window has no taskbar button; kept whenever no tray icon is shown.
+  void SetTaskbarButton(bool on);
+  // Shown only where the desktop has a tray.
+  void SetTrayIcon(bool on);
+  QSystemTrayIcon* TrayIcon() const { return Tray; }
+  // Whether the desktop has a tray; tests stand in for one.
+  static bool (*TrayAvailable)();
+  // The settings dialog; OK applies its values at once.
+  void acShowOptionExecute();
+  void ApplySettings(const TVopaPrm& prm);
+  QMenu* PopupCool = nullptr;
+  QMenu* PopupTaskLeft = nullptr;
+
   // Deletes every memo of the trash for good; only while the trash is shown.
   void EmptyTrash();
 
@@ -111,6 +132,7 @@ class TForm1 : public QMainWindow, private TBookHost {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -133,6 +155,8 @@ class TForm1 : public QMainWindow, private TBookHost {
   void FormCreate();
   void CreateViews();
   void LoadSettings();
+  // The list font and item sizes to the memo list and the folder tree.
+  void ApplyListLook();
   void SaveSettings();
   void OpenTrashBook();
   TBook* OpenStartupBook();
@@ -159,6 +183,7 @@ class TForm1 : public QMainWindow, private TBookHost {
   void acChangeMemoTitleExecute();
   void acCopyExecute();
   void acPastAsNewMemoExecute();
+  void acEnAAExecute();
   void BuildMenus();
   void KeepKeysAfterMenu(QMenu* menu);
   void BuildViewButtons();
@@ -181,6 +206,10 @@ class TForm1 : public QMainWindow, private TBookHost {
   // Another book to show instead of the books whose paths begin with skip; none when there is none.
   TBook* BookOutside(const QString& skip);
   void SwitchView(TView* view);
+  void BuildWindowModes();
+  QList<QWidget*> TopBar() const;
+  void SetWindowFlagsKeepingPlace(Qt::WindowFlags flags);
+  void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
 
   TVopaPrm Prm;
   THeaderColors Headers;
@@ -217,6 +246,16 @@ class TForm1 : public QMainWindow, private TBookHost {
   QWidget* BottomBar = nullptr;
   QToolButton* miniPageBtn = nullptr;
   QToolButton* MiniPileViewBtn = nullptr;
+  QToolButton* ShowListBtn = nullptr;
+  QToolButton* HideListBtn = nullptr;
+  QToolButton* CoolButton = nullptr;
+  QSystemTrayIcon* Tray = nullptr;
+  // What the compact window took away, to give back when the list is shown again.
+  struct {
+    bool On = false;
+    int ListWidth = 0;
+    int TopBarHeight = 0;
+  } Compact;
   QTimer* Timer1 = nullptr;
   QList<QKeySequence> RoutedKeys;
   QPointer<QWidget> FocusBeforeMenu;

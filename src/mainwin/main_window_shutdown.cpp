@@ -32,6 +32,7 @@ void TForm1::Shutdown() {
     ReportError(error.Message);
   }
   hide();
+  if (TrayIcon()) TrayIcon()->hide();
   if (TrashBook) {
     PurgeTrash(*TrashBook, Prm.AutoCleanup, Prm.DayAutoCleanup, QDateTime::currentDateTime());
     try {

@@ -2,6 +2,8 @@
 
 #include "book/book.h"
 #include "book/memo.h"
+#include "book/memo_type.h"
+#include "book/text_trim.h"
 #include "book/trash_book.h"
 #include "mainwin/memo_list_box.h"
 #include "view/paper_text.h"
@@ -58,6 +60,7 @@ void TForm1::ConnectDirectCommands() {
   });
   connect(Actions.acInputDate, &QAction::triggered, this, [] { InsertNow(kShortDateFormat, true); });
   connect(Actions.acInputTime, &QAction::triggered, this, [] { InsertNow(kLongTimeFormat, false); });
+  connect(Actions.acEnAA, &QAction::triggered, this, &TForm1::acEnAAExecute);
   connect(Actions.FileExit1, &QAction::triggered, this, &QWidget::close);
   connect(Actions.acOpenTrash, &QAction::triggered, this, [this] { SetCurrentBook(TrashBook.get()); });
 }
@@ -114,6 +117,22 @@ void TForm1::acPastAsNewMemoExecute() {
   Current.SelectMemoAt(index);
   // The new memo is at the top; the pile may be scrolled far from it.
   ShowCurrentInPile();
+}
+
+void TForm1::acEnAAExecute() {
+  if (!CurrentMemo) return;
+  if (CurrentMemo->GetOption(kOptType) == kTypeAAMemo)
+    SetMemoType(CurrentMemo, kTypeTextMemo);
+  else if (!TrimControls(CurrentMemo->Text.trimmed()).isEmpty())
+    SetMemoType(CurrentMemo, kTypeAAMemo);  // a blank memo has no picture to show
+}
+
+void TForm1::SetMemoType(TSMemo* memo, const QString& typeText) {
+  if (memo->GetOption(kOptType) == typeText) return;
+  memo->SetOption(kOptType, typeText);
+  if (CurrentView) CurrentView->MemoTypeChanged(memo, MemoTypeOf(typeText));
+  RepaintMemoList();
+  UpdateActions();
 }
 
 void TForm1::EmptyTrash() {

@@ -33,6 +33,16 @@ void TForm1::LoadSettings() {
   RegisterFontSubstitutes();
   TWindowBounds bounds;
   ReadSettings(*IniFile, Prm, Headers, bounds, IsFontInstalled);
+  ApplyListLook();
+  ShowCaption();
+  SetTrayIcon(Prm.TaskTrayIcon);
+  move(bounds.Left, bounds.Top);
+  resize(bounds.Width, bounds.Height);
+  PaneSplitter->setSizes({bounds.ListWidth, qMax(1, bounds.Width - bounds.ListWidth)});
+  if (bounds.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::ApplyListLook() {
   QumColListBox1->setFont(QFont(Prm.ListFontName, Prm.ListFontSize));
   QumColListBox1->SetItemOffset(Prm.ItemOffset);
   QumColListBox1->SetItemHeight(Prm.ItemHeight);
@@ -40,11 +50,6 @@ void TForm1::LoadSettings() {
   FileBox->ItemOffset = Prm.ItemOffset;
   FileBox->SetItemHeight(Prm.ItemHeight);
   FileBox->UpdateImageTop();
-  ShowCaption();
-  move(bounds.Left, bounds.Top);
-  resize(bounds.Width, bounds.Height);
-  PaneSplitter->setSizes({bounds.ListWidth, qMax(1, bounds.Width - bounds.ListWidth)});
-  if (bounds.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 TWindowBounds TForm1::CurrentBounds() const {
@@ -57,6 +62,14 @@ TWindowBounds TForm1::CurrentBounds() const {
   bounds.Width = normal.width();
   bounds.Height = normal.height();
   bounds.ListWidth = PaneSplitter->sizes().value(0, bounds.ListWidth);
+  if (Compact.On) {
+    // The full window's bounds; the splitter beside the list is not counted.
+    bounds.ListWidth = Compact.ListWidth;
+    bounds.Left -= Compact.ListWidth;
+    bounds.Top -= Compact.TopBarHeight;
+    bounds.Width += Compact.ListWidth;
+    bounds.Height += Compact.TopBarHeight;
+  }
   return bounds;
 }
 

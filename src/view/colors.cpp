@@ -28,3 +28,7 @@ QColor ToQColor(TColor color, const QPalette& palette) {
 }
 
 QColor ToQColor(TColor color) { return ToQColor(color, QGuiApplication::palette()); }
+
+TColor FromQColor(const QColor& color) {
+  return TColor(color.red()) | (TColor(color.green()) << 8) | (TColor(color.blue()) << 16);
+}

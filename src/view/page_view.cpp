@@ -1,5 +1,7 @@
 #include "view/page_view.h"
 
+#include "book/memo.h"
+#include "view/aa_paper.h"
 #include "view/page_paper.h"
 
 #include <QWidget>
@@ -8,6 +10,7 @@ TPageView::TPageView(TViewHost& host, QWidget* page) : TView(host) {
   Control = page;
   SetPaperFocus(false);
   TextPaper = std::make_unique<TSimplePagePaper>(*this, page);
+  AAPaper = std::make_unique<TPageAAPaper>(*this, page);
 }
 
 TPageView::~TPageView() = default;
@@ -19,12 +22,15 @@ void TPageView::SetPaperFocus(bool focused) {
 
 void TPageView::MemoChanged(TViewNotify kind, int, int) {
   // Only the current view is told of changes; the guard keeps a stray call from showing the editor.
-  if (kind == TViewNotify::vnEnter && IsCurrent()) ShowMemo(Host.GetCurrentMemo());
+  if (!IsCurrent()) return;
+  if (kind == TViewNotify::vnEnter) ShowMemo(Host.GetCurrentMemo());
+  if (kind == TViewNotify::vnRelayout && ShownPaper) ShownPaper->DoCommand(pcRelayout);
 }
 
 void TPageView::SetColors(const TColorSet& colors) {
   TView::SetColors(colors);
   TextPaper->SetColors(Colors);
+  AAPaper->SetColors(Colors);
 }
 
 void TPageView::SetFontName(const QString& name) {
@@ -62,7 +68,8 @@ void TPageView::MemoTypeChanged(TSMemo* memo, TMemoTypeNo) {
 }
 
 void TPageView::ShowMemo(TSMemo* memo) {
-  TPaper* paper = TextPaper.get();
+  const bool art = memo && MemoTypeOf(memo->GetOption(kOptType)) == kAAMemo;
+  TPaper* paper = art ? static_cast<TPaper*>(AAPaper.get()) : TextPaper.get();
   // Another memo takes the focus away from the editor. Taken before the memo changes,
   // so that an input method's pending text still lands in the memo it was typed for.
   if (ShownPaper && ShownPaper->Control->window()->focusWidget() == ShownPaper->Control)

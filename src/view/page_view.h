@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class TPageAAPaper;
 class TSimplePagePaper;
 
 // Shows only the current memo, in one editor filling the page below the book title bar.
@@ -31,6 +32,8 @@ class TPageView : public TView {
   void ShowMemo(TSMemo* memo);
 
   std::unique_ptr<TSimplePagePaper> TextPaper;
+  // Keeps its place in the page for ASCII-art memos.
+  std::unique_ptr<TPageAAPaper> AAPaper;
   // The visible paper; null while the view is not current.
   TPaper* ShownPaper = nullptr;
 };

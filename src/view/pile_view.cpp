@@ -2,6 +2,7 @@
 
 #include "book/book.h"
 #include "book/text_trim.h"
+#include "view/aa_paper.h"
 #include "view/paper_text.h"
 #include "view/pile_paper.h"
 
@@ -130,8 +131,7 @@ void TPileView::UpdateFont() {
 }
 
 TPaperClass TPileView::PaperClassFor(TMemoTypeNo memoType) const {
-  // ASCII-art papers are not there yet: every memo gets a text paper meanwhile.
-  return TView::PaperClassFor(memoType);
+  return memoType == kAAMemo ? &CreatePileAAPaper : TView::PaperClassFor(memoType);
 }
 
 void TPileView::Activate() {

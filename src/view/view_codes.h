@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "book/memo_type.h"
 
 // Notification kinds the window and the papers send to a view's MemoChanged.
 enum class TViewNotify : quint8 {
@@ -24,12 +24,3 @@ enum TPaperCommand {
   pcScrollDown = 15,
   pcScrollUp = 16,
 };
-
-// Memo type numbers; 0 in a call means "read it from the memo's Type option".
-using TMemoTypeNo = int;
-inline constexpr TMemoTypeNo kMemoTypeFromMemo = 0;
-inline constexpr TMemoTypeNo kTextMemo = 2;
-inline constexpr TMemoTypeNo kAAMemo = 3;
-
-// "AA" is an ASCII-art memo; "Memo", "" and anything else a text memo.
-inline TMemoTypeNo MemoTypeOf(const QString& typeText) { return typeText == QLatin1String("AA") ? kAAMemo : kTextMemo; }

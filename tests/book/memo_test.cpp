@@ -1,4 +1,6 @@
 #include "book/book.h"
+#include "book/code_page.h"
+#include "book/memo_type.h"
 
 #include <gtest/gtest.h>
 
@@ -117,3 +119,10 @@ TEST(OptionListTest, SetReplacesInPlaceAppendsAndDeletes) {
 }
 
 }  // namespace
+
+TEST(DefaultTitleTest, AsciiArtHasItsFixedTitleOthersNone) {
+  const QString title = DefaultTitleOf(kAAMemo);
+  EXPECT_EQ(title.size(), 11);
+  EXPECT_EQ(EncodeCp932(title), QByteArray::fromHex("28814CA583D6A56029D1C0DEB2"));
+  EXPECT_EQ(DefaultTitleOf(kTextMemo), QString());
+}
