@@ -62,6 +62,8 @@ QList<TActionEntry> ActionEntries() {
       {&TMainActions::acSave, "acSave", "ファイル", "acSave", "", ctrl(Qt::Key_S)},
       {&TMainActions::acPreviousBook, "acPreviousBook", "ブック操作", "acPreviousBook", "前のブック", {}},
       {&TMainActions::acNextBook, "acNextBook", "ブック操作", "acNextBook", "次のブック", {}},
+      {&TMainActions::acOpen, "acOpen", "ファイル", "読み込み...", "", {}},
+      {&TMainActions::acSaveAsText, "acSaveAsText", "ファイル", "テキストファイルに書き出し...", "", {}},
       {&TMainActions::acOpenTrash, "acOpenTrash", "ブック操作", "ごみ箱を開く", "ごみ箱を開く", {}},
       {&TMainActions::acNewBook, "acNewBook", "ブック操作", "新規ブック", "新規ブック", {}},
       {&TMainActions::acChangeBookName, "acChangeBookName", "ブック操作", "ブック名変更...", "", {}},

@@ -37,6 +37,8 @@ struct TMainActions {
   QAction* acNewBook;
   QAction* acChangeBookName;
   QAction* acDeleteBook;
+  QAction* acOpen;
+  QAction* acSaveAsText;
   QAction* FileExit1;
   QAction* acChangetoPileView;
   QAction* acChangetoPageView;

@@ -39,6 +39,8 @@ void TForm1::BuildMenus() {
   fileMenu->setObjectName(QStringLiteral("File1"));
   AddEntry(fileMenu, Actions.acNewMemo, QStringLiteral("新規メモ(&Z)"));
   fileMenu->addAction(Actions.acNewBook);
+  AddEntry(fileMenu, Actions.acOpen, QStringLiteral("読み込み(&W)..."));
+  AddEntry(fileMenu, Actions.acSaveAsText, QStringLiteral("テキストファイルに書き出し(&Y)..."));
   fileMenu->addSeparator();
   fileMenu->addAction(Actions.FileExit1);
 

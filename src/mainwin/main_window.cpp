@@ -75,6 +75,7 @@ TForm1::TForm1(const QString& dataHome, QWidget* parent) : QMainWindow(parent) {
   BuildBookMenus();
   BuildViewButtons();
   BuildWindowModes();
+  ConnectTextTransfer();
   ConnectDirectCommands();
   ConnectBookSteps();
   ConnectBookCommands();

@@ -30,6 +30,7 @@ class TViewHost;
 class TTrashPanel;
 class TVopaFileBox;
 class TVopaFileMenu;
+class TVrTextDropTarget;
 class QToolButton;
 
 // Batching of memo list repaints.
@@ -55,6 +56,13 @@ class TForm1 : public QMainWindow, private TBookHost {
   // Opens a file as a book (the open book when it is open already) and makes it current;
   // a missing or unreadable file is reported.
   void OpenBook(const QString& path);
+  // The open command: like OpenBook, and a file from outside the book tree becomes a new
+  // book in the current folder.
+  void ImportBook(const QString& path);
+  // Writes every memo of book into a text file.
+  void ExportBook(const TBook& book, const QString& path);
+  // Dropped text becomes a memo marked "Imported" at the top of a book.
+  void VrTextDropTarget1TextDrop(const QString& text);
 
   const TVopaPrm& GetPrm() const { return Prm; }
   TTrashBook* GetTrashBook() const { return TrashBook.get(); }
@@ -162,6 +170,10 @@ class TForm1 : public QMainWindow, private TBookHost {
   TBook* OpenStartupBook();
   // The first book of the tree (unless it is the one that just failed), else a new "Book1.vopa".
   TBook* OpenFirstOrNewBook(const QString& failed = QString());
+  TBook* OpenReadableBook(const QString& path);
+  void ConnectTextTransfer();
+  // Where new text goes when the trash (or nothing) is shown.
+  TBook* BookForNewText();
   TBook* TryOpenBook(const QString& path);
   // Tells the user once that a book was read from a damaged file.
   void ReportLoadNote(TBook& book);
@@ -250,6 +262,7 @@ class TForm1 : public QMainWindow, private TBookHost {
   QToolButton* HideListBtn = nullptr;
   QToolButton* CoolButton = nullptr;
   QSystemTrayIcon* Tray = nullptr;
+  TVrTextDropTarget* VrTextDropTarget1 = nullptr;
   // What the compact window took away, to give back when the list is shown again.
   struct {
     bool On = false;

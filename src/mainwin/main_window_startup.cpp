@@ -105,13 +105,17 @@ TBook* TForm1::TryOpenBook(const QString& path) {
   }
 }
 
-void TForm1::OpenBook(const QString& path) {
+TBook* TForm1::OpenReadableBook(const QString& path) {
   const QFileInfo file(path);
   if (!file.isFile() || !file.isReadable()) {
     ReportError(QStringLiteral("ファイル %1 が見つからないか、読めません。").arg(QDir::toNativeSeparators(path)));
-    return;
+    return nullptr;
   }
-  TBook* book = TryOpenBook(path);
+  return TryOpenBook(path);
+}
+
+void TForm1::OpenBook(const QString& path) {
+  TBook* book = OpenReadableBook(path);
   if (!book || book == Current.Book()) return;
   SetCurrentBook(book);
   FileManager->MoveToFront(book);

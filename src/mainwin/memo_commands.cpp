@@ -120,11 +120,12 @@ void TForm1::acPastAsNewMemoExecute() {
 }
 
 void TForm1::acEnAAExecute() {
-  if (!CurrentMemo) return;
-  if (CurrentMemo->GetOption(kOptType) == kTypeAAMemo)
-    SetMemoType(CurrentMemo, kTypeTextMemo);
-  else if (!TrimControls(CurrentMemo->Text.trimmed()).isEmpty())
-    SetMemoType(CurrentMemo, kTypeAAMemo);  // a blank memo has no picture to show
+  TSMemo* memo = Current.Memo();
+  if (!memo) return;
+  if (memo->GetOption(kOptType) == kTypeAAMemo)
+    SetMemoType(memo, kTypeTextMemo);
+  else if (!TrimControls(memo->Text.trimmed()).isEmpty())
+    SetMemoType(memo, kTypeAAMemo);  // a blank memo has no picture to show
 }
 
 void TForm1::SetMemoType(TSMemo* memo, const QString& typeText) {

@@ -101,4 +101,6 @@ void TForm1::UpdateActions() {
   Actions.acDevide->setEnabled(haveMemo && inPile && textMemo);
   Actions.acJoint->setEnabled(Current.Book() && index > 0 && inPile && textMemo);
   Actions.acChangetoPageView->setEnabled(Current.Book() != TrashBook.get());
+  // Nothing to write without a book.
+  Actions.acSaveAsText->setEnabled(Current.Book() != nullptr);
 }

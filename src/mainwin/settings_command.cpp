@@ -27,13 +27,11 @@ void TForm1::ApplySettings(const TVopaPrm& prm) {
   PageView->SetFontName(Prm.PageFontName);
   PageView->SetFontSize(Prm.PageFontSize);
   // Art is drawn once in its font: a new font needs new pictures.
-  for (int index = 0; artFontChanged && CurrentView && CurrentBook && index < CurrentBook->Count(); ++index) {
-    TSMemo* memo = CurrentBook->MemoAt(index);
+  for (int index = 0; artFontChanged && CurrentView && Current.Book() && index < Current.Book()->Count(); ++index) {
+    TSMemo* memo = Current.Book()->MemoAt(index);
     if (MemoTypeOf(memo->GetOption(kOptType)) == kAAMemo) CurrentView->MemoTypeChanged(memo, kAAMemo);
   }
   // The views rebuild the current memo's paper in the new colours.
-  TSMemo* memo = CurrentMemo;
-  SetCurrentMemo(nullptr);
-  SetCurrentMemo(memo);
+  Current.EnterAgain();
   PanesResized();
 }

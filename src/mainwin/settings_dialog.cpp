@@ -1,7 +1,7 @@
 #include "mainwin/settings_dialog.h"
 
+#include "folders/file_box.h"
 #include "mainwin/book_choice_menu.h"
-#include "mainwin/memo_list_box.h"
 #include "view/colors.h"
 
 #include <QButtonGroup>
@@ -267,11 +267,15 @@ QWidget* TPagesDlg::BuildListPage() {
     connect(value, &QSpinBox::valueChanged, this, &TPagesDlg::ApplyListPreview);
 
   auto* sample = new QGroupBox(QStringLiteral("表示サンプル"), page);
-  VopaFileBox1 = new TQumColListBox(sample);
+  VopaFileBox1 = new TVopaFileBox(sample);
   VopaFileBox1->setObjectName(QStringLiteral("VopaFileBox1"));
-  VopaFileBox1->setFrameShape(QFrame::NoFrame);
-  VopaFileBox1->NormalColors = {0x444466, 0xFFFFFF, clNone};
-  VopaFileBox1->SetOnData([this](int index) { return SampleNames.value(index); });
+  VopaFileBox1->setFrameShape(QFrame::Panel);
+  VopaFileBox1->setFrameShadow(QFrame::Sunken);
+  VopaFileBox1->Color = 0xFFFFFF;
+  VopaFileBox1->FolderFontColor = 0x444466;
+  VopaFileBox1->ItemOffset = 1;
+  VopaFileBox1->SaveSort = false;
+  VopaFileBox1->SetFileExtention(QStringLiteral(".vopa"));
   auto* sampleColumn = new QVBoxLayout(sample);
   sampleColumn->addWidget(VopaFileBox1);
 
@@ -307,14 +311,7 @@ void TPagesDlg::InitControls() {
   SelectSlot(kPileSlot);
   ShowColorSamples();
   ApplyFontPreviews();
-  // The sample list shows what lies at the top of the book tree.
-  SampleNames.clear();
-  const QDir root(BookDir);
-  for (const QFileInfo& entry :
-       root.entryInfoList({QStringLiteral("*")}, QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot,
-                          QDir::DirsFirst | QDir::Name | QDir::IgnoreCase))
-    if (entry.isDir() || entry.suffix() == QLatin1String("vopa")) SampleNames << entry.completeBaseName();
-  VopaFileBox1->SetCount(int(SampleNames.size()));
+  VopaFileBox1->SetRootPath(BookDir);
   ApplyListPreview();
 }
 
@@ -388,8 +385,11 @@ void TPagesDlg::ApplyFontPreviews() {
 void TPagesDlg::ApplyListPreview() {
   VopaFileBox1->setFont(
       QFont(ComboBox2->currentIndex() >= 0 ? ComboBox2->currentText() : newPRM.ListFontName, UpDown2->value()));
-  VopaFileBox1->SetItemOffset(UpDown6->value());
-  VopaFileBox1->SetItemHeight(UpDown5->value());
+  VopaFileBox1->ItemOffset = UpDown6->value();
+  if (VopaFileBox1->ItemHeight() != UpDown5->value()) {
+    VopaFileBox1->SetItemHeight(UpDown5->value());
+    VopaFileBox1->UpdateImageTop();
+  }
   VopaFileBox1->viewport()->update();
 }
 

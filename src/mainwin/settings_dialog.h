@@ -12,7 +12,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QSpinBox;
-class TQumColListBox;
+class TVopaFileBox;
 
 // "ヴォパメモ－設定": edits a private copy of the settings (newPRM), previews fonts and
 // colours on its own sample controls, and writes the copy only when OK is pressed.
@@ -73,6 +73,5 @@ class TPagesDlg : public QDialog {
   QSpinBox* UpDown6;
   QLineEdit* Samples[4];
   QFrame* Shape1;
-  TQumColListBox* VopaFileBox1;
-  QStringList SampleNames;
+  TVopaFileBox* VopaFileBox1;
 };

@@ -1,7 +1,7 @@
 // The settings dialog on its own: what OK stores, what Cancel leaves, the book choice.
 #include "mainwin/settings_dialog.h"
 
-#include "mainwin/memo_list_box.h"
+#include "folders/file_box.h"
 #include "test_support.h"
 
 #include <QColorDialog>
@@ -203,9 +203,9 @@ TEST_F(SettingsDialogTest, PreviewsFollowTheControls) {
   EXPECT_EQ(Child<QLineEdit>("Edit7")->font().pointSize(), 18);
   EXPECT_NE(Child<QLineEdit>("Edit1")->font().pointSize(), 18);
   Child<QSpinBox>("UpDown5")->setValue(33);
-  EXPECT_EQ(Child<TQumColListBox>("VopaFileBox1")->ItemHeight(), 33);
+  EXPECT_EQ(Child<TVopaFileBox>("VopaFileBox1")->ItemHeight(), 33);
   Click("Button4");
-  EXPECT_EQ(Child<TQumColListBox>("VopaFileBox1")->ItemHeight(), 17);
+  EXPECT_EQ(Child<TVopaFileBox>("VopaFileBox1")->ItemHeight(), 17);
   EXPECT_EQ(Child<QLineEdit>("opListFontSize")->text(), "10");
   EXPECT_EQ(Child<QComboBox>("ComboBox2")->currentText(), kDefaultFontName);
 }
