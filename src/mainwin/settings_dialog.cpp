@@ -1,7 +1,7 @@
 #include "mainwin/settings_dialog.h"
 
 #include "folders/file_box.h"
-#include "mainwin/book_choice_menu.h"
+#include "folders/file_menu.h"
 #include "view/colors.h"
 
 #include <QButtonGroup>
@@ -128,16 +128,19 @@ QMenu* TPagesDlg::NewBookPopup(const char* name, const char* firstName, const QS
   first->setObjectName(QString::fromLatin1(firstName));
   connect(first, &QAction::triggered, this, [button, firstCaption] { (*button)->setText(firstCaption); });
   popup->addSeparator();
-  QAction* placeholder = popup->addAction(QStringLiteral("NO Items"));
+  QAction* placeholder = popup->addAction(QString());
   placeholder->setObjectName(QString::fromLatin1(placeholderName));
-  placeholder->setEnabled(false);
-  // The book tree is read anew each time the menu opens.
-  connect(popup, &QMenu::aboutToShow, this, [this, popup, placeholder, button, path] {
-    FillBookChoiceMenu(popup, placeholder, BookDir, [this, button, path](const QString& chosen) {
-      newPRM.*path = chosen;
-      (*button)->setText(BookName(chosen));
-    });
-  });
+  // The books of the tree, read anew each time the menu opens.
+  auto* books = new TVopaFileMenu(this);
+  books->setObjectName(QStringLiteral("VopaFileMenu%1").arg(BookMenus.size() + 1));
+  books->SetTargetMenu(popup, placeholder);
+  books->SetRefreshTiming(TVopaMenuRefreshTiming::tmrOnPopup);
+  books->SetFileExtention(QStringLiteral(".vopa"));
+  books->OnFileItemClick = [this, button, path](const QString& chosen, TVopaFileMenu*) {
+    newPRM.*path = chosen;
+    (*button)->setText(BookName(chosen));
+  };
+  BookMenus.push_back(books);
   return popup;
 }
 
@@ -293,6 +296,7 @@ QWidget* TPagesDlg::BuildListPage() {
 
 void TPagesDlg::InitControls() {
   opCaption->setText(newPRM.WindowCaption);
+  for (TVopaFileMenu* books : BookMenus) books->SetRootPath(BookDir);
   opStartupBookBtn->setText(newPRM.SpecificBook ? BookName(newPRM.StartupBook) : kLastBook);
   opDroptextBookBtn->setText(newPRM.DropTextToSpecificBook ? BookName(newPRM.DropTextBook) : kShownBook);
   const int icons = !newPRM.TaskTrayIcon ? 0 : newPRM.TaskBarIcon ? 2 : 1;

@@ -13,6 +13,7 @@ class QMenu;
 class QPushButton;
 class QSpinBox;
 class TVopaFileBox;
+class TVopaFileMenu;
 
 // "ヴォパメモ－設定": edits a private copy of the settings (newPRM), previews fonts and
 // colours on its own sample controls, and writes the copy only when OK is pressed.
@@ -74,4 +75,6 @@ class TPagesDlg : public QDialog {
   QLineEdit* Samples[4];
   QFrame* Shape1;
   TVopaFileBox* VopaFileBox1;
+  // VopaFileMenu1 (start-up book) and VopaFileMenu2 (drop book).
+  QList<TVopaFileMenu*> BookMenus;
 };

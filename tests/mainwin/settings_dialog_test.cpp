@@ -67,6 +67,8 @@ class SettingsDialogTest : public ::testing::Test {
   void ChooseFromMenu(const char* menuName, const QString& caption) const {
     auto* menu = Child<QMenu>(menuName);
     emit menu->aboutToShow();
+    // Folders are filled as they open.
+    for (QMenu* folder : menu->findChildren<QMenu*>()) emit folder->aboutToShow();
     for (QAction* action : menu->findChildren<QAction*>())
       if (action->text() == caption) return action->trigger();
     ADD_FAILURE() << "no entry " << caption.toStdString();
