@@ -137,7 +137,7 @@ void TPileAAPaper::Relayout() {
   const int height = ShownBitmap.height() + kImageMargin;
   const bool grew = height != Height;
   Height = height;
-  PaintBox()->setGeometry(0, Top, Pile.PaperWidth(), Height);
+  Pile.PlaceEditor(*this);
   PaintBox()->show();
   if (grew) Pile.PaperHeightChanged(*this);
   PaintBox()->update();

@@ -348,7 +348,10 @@ void TPileView::RelayoutAll() {
     GenerationWidth = PaperWidth();
     const TAnchor anchor = Anchor();
     for (auto& paper : Papers)
-      if (auto* text = dynamic_cast<TSimplePilePaper*>(paper.get())) text->Estimate();
+      if (auto* text = dynamic_cast<TSimplePilePaper*>(paper.get()))
+        text->Estimate();
+      else
+        paper->DoCommand(pcRelayout);  // art takes its height from its picture
     RestackTops(0);
     KeepAnchor(anchor);
     RestartMeasuring();
