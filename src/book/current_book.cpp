@@ -49,7 +49,8 @@ int TCurrentBook::InsertMemo(const QString& text, int index, const TOptionList* 
 void TCurrentBook::RemoveMemo(int index) {
   if (!CurrentBook || index < 0 || index >= CurrentBook->Count()) return;
   if (index == MemoIndex()) SetMemo(nullptr);
-  CurrentBook->DeleteMemo(index);
+  // The memo lives until the views have let go of its paper.
+  const std::unique_ptr<TSMemo> removed = CurrentBook->TakeMemo(index);
   emit MemoRemoved(index);
 }
 
