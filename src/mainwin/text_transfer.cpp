@@ -53,7 +53,8 @@ void TForm1::ConnectTextTransfer() {
   });
   connect(Actions.acSaveAsText, &QAction::triggered, this, [this] {
     if (!Current.Book()) return;
-    const QString path = AskPath(this, QFileDialog::AcceptSave, Current.Book()->GetTitle() + QStringLiteral(".txt"), {});
+    const QString path =
+        AskPath(this, QFileDialog::AcceptSave, Current.Book()->GetTitle() + QStringLiteral(".txt"), {});
     if (!path.isEmpty()) ExportBook(*Current.Book(), path);
   });
   VrTextDropTarget1 = new TVrTextDropTarget(this);
@@ -94,7 +95,7 @@ void TForm1::VrTextDropTarget1TextDrop(const QString& text) {
   if (Prm.DropTextToSpecificBook) {
     TBook* book = nullptr;
     try {
-      book = static_cast<TBook*>(FileManager->OpenFile(Prm.DropTextBook));
+      book = FileManager->OpenFile(Prm.DropTextBook);
     } catch (const EVopaError&) {
       book = nullptr;
     }
@@ -109,13 +110,13 @@ void TForm1::VrTextDropTarget1TextDrop(const QString& text) {
   if (!Current.Book() || Current.Book() == TrashBook.get()) SetCurrentBook(BookForNewText());
   TOptionList options;
   options.Set(kOptImported, QStringLiteral("True"));
-  const int index = InsertMemo(memoText, 0, &options);
+  const int index = Current.InsertMemo(memoText, 0, &options);
   if (index < 0) return;
-  SelectMemoAt(index);
+  Current.SelectMemoAt(index);
   ShowCurrentInPile();
 }
 
 TBook* TForm1::BookForNewText() {
-  if (!FileManager->Files.empty()) return static_cast<TBook*>(FileManager->Files.front().get());
+  if (!FileManager->Files.empty()) return FileManager->Files.front().get();
   return OpenFirstOrNewBook();
 }

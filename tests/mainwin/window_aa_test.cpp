@@ -39,7 +39,7 @@ TEST_F(WindowAATest, BlankMemoCannotBecomeArt) {
   Open({"x"});
   Fill({"", "　\r\n　", "text"}, 0);
   for (int index : {0, 1}) {
-    Form->SelectMemoAt(index);
+    Form->GetCurrent().SelectMemoAt(index);
     Book().Modified = false;
     Action("acEnAA")->trigger();
     EXPECT_EQ(Book().MemoAt(index)->GetOption("Type"), "") << index;
@@ -50,9 +50,9 @@ TEST_F(WindowAATest, BlankMemoCannotBecomeArt) {
 TEST_F(WindowAATest, PageViewShowsTheArtAndTheMemoMenuOffersTheSwitch) {
   Open({"=^.^=", "text"}, 0);
   ShowPage();
-  Form->SelectMemoAt(0);
+  Form->GetCurrent().SelectMemoAt(0);
   Action("acEnAA")->trigger();
-  auto& page = static_cast<TPageView&>(*Form->PageView);
+  auto& page = static_cast<TPageView&>(*Form->GetPageView());
   ASSERT_EQ(page.ShownPaper, page.AAPaper.get());
   EXPECT_TRUE(page.AAPaper->PaintBox()->isVisible());
   EXPECT_FALSE(PageEditor()->isVisible());

@@ -89,7 +89,7 @@ TEST_F(WindowModesTest, StayOnTopFollowsTheActionAndRestoresAMinimisedWindow) {
   const QRect bounds = Form->geometry();
   Action("acShowingFront")->trigger();
   EXPECT_TRUE(Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_TRUE(Form->Prm.ShowingFront);
+  EXPECT_TRUE(Form->GetPrm().ShowingFront);
   EXPECT_TRUE(Action("acShowingFront")->isChecked());
   EXPECT_TRUE(Form->isVisible());
   EXPECT_EQ(Form->geometry(), bounds);
@@ -111,8 +111,8 @@ TEST_F(WindowModesTest, WithoutATrayTheTaskbarButtonStays) {
   Form->SetTaskbarButton(false);
   EXPECT_EQ(Form->TrayIcon(), nullptr);
   EXPECT_EQ(Form->windowType(), Qt::Window);
-  EXPECT_TRUE(Form->Prm.TaskTrayIcon);
-  EXPECT_FALSE(Form->Prm.TaskBarIcon);
+  EXPECT_TRUE(Form->GetPrm().TaskTrayIcon);
+  EXPECT_FALSE(Form->GetPrm().TaskBarIcon);
   TForm1::TrayAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
 }
 

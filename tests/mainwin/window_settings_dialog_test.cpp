@@ -55,25 +55,27 @@ TEST_F(WindowSettingsDialogTest, OkAppliesEveryFieldAtOnce) {
       "OKBtn");
 
   EXPECT_EQ(Form->windowTitle(), "Test - 新しい題");
-  EXPECT_EQ(Form->Prm.WindowCaption, "新しい題");
+  EXPECT_EQ(Form->GetPrm().WindowCaption, "新しい題");
   EXPECT_EQ(List().font().pointSize(), 12);
   EXPECT_EQ(List().ItemHeight(), 22);
   EXPECT_EQ(List().ItemOffset(), 3);
   EXPECT_EQ(Pile().FontSize, 16);
   EXPECT_EQ(Pile().PaperFont().pointSize(), 16);
-  EXPECT_EQ(Pile().Colors, Form->Prm.PaperColors);
-  EXPECT_EQ(Form->PageView->FontSize, 14);
+  EXPECT_EQ(Pile().Colors, Form->GetPrm().PaperColors);
+  EXPECT_EQ(Form->GetPageView()->FontSize, 14);
   EXPECT_EQ(PileEditor(0)->font().pointSize(), 16);
   EXPECT_EQ(Pile().Papers.at(0)->Colors, (TColorSet{0x800000, 0xFFCCCC, clNone}));  // the current memo
   auto& art = dynamic_cast<TPileAAPaper&>(*Pile().Papers.at(1));
-  EXPECT_EQ(art.Colors, Form->Prm.PaperColors);
+  EXPECT_EQ(art.Colors, Form->GetPrm().PaperColors);
   EXPECT_EQ(art.TextBitmap, RenderAAText("=^.^=", AAFont(artFont)));
 }
 
 TEST_F(WindowSettingsDialogTest, CancelDiscardsEditsAndResets) {
   Open({"a"});
-  Form->Prm.PagePaperColors = {0x123456, 0x654321, clNone};
-  const TVopaPrm before = Form->Prm;
+  TVopaPrm colored = Form->GetPrm();
+  colored.PagePaperColors = {0x123456, 0x654321, clNone};
+  Form->ApplySettings(colored);
+  const TVopaPrm before = Form->GetPrm();
   const QString title = Form->windowTitle();
   RunSettings(
       [](TPagesDlg& dialog) {
@@ -84,10 +86,10 @@ TEST_F(WindowSettingsDialogTest, CancelDiscardsEditsAndResets) {
       },
       "CancelBtn");
   EXPECT_EQ(Form->windowTitle(), title);
-  EXPECT_EQ(Form->Prm.WindowCaption, before.WindowCaption);
-  EXPECT_EQ(Form->Prm.PileFontSize, before.PileFontSize);
-  EXPECT_EQ(Form->Prm.PagePaperColors, before.PagePaperColors);
-  EXPECT_EQ(Form->Prm.ItemHeight, before.ItemHeight);
+  EXPECT_EQ(Form->GetPrm().WindowCaption, before.WindowCaption);
+  EXPECT_EQ(Form->GetPrm().PileFontSize, before.PileFontSize);
+  EXPECT_EQ(Form->GetPrm().PagePaperColors, before.PagePaperColors);
+  EXPECT_EQ(Form->GetPrm().ItemHeight, before.ItemHeight);
   EXPECT_EQ(Pile().FontSize, before.PileFontSize);
 }
 

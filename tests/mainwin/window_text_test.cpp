@@ -51,7 +51,11 @@ class WindowTextTest : public WindowTest {
     return Drop(target ? target : Form.get(), data);
   }
   TBook* OpenBookAt(const QString& relativePath) const {
-    return static_cast<TBook*>(Form->FileManager->FindFile(Home.filePath(relativePath)));
+    return Form->GetFileManager()->FindFile(Home.filePath(relativePath));
+  }
+  void CloseEveryBook() {
+    TQumFileManager& books = *Form->GetFileManager();
+    while (!books.Files.empty()) books.CloseFile(books.Files.front().get());
   }
 
   QString Message;
@@ -98,12 +102,12 @@ TEST_F(WindowTextTest, ATakenNameKeepsTheBookThereAndTheNewOneGetsAFreeName) {
 
 TEST_F(WindowTextTest, AFileThatCannotBeReadChangesNothingAndSaysSo) {
   Open({"a"});
-  TBook* before = Form->CurrentBook;
+  TBook* before = Form->GetCurrent().Book();
   CloseMessageBox();
   Form->ImportBook(Home.filePath("outside/gone.txt"));
-  EXPECT_EQ(Form->CurrentBook, before);
+  EXPECT_EQ(Form->GetCurrent().Book(), before);
   EXPECT_TRUE(Message.contains("gone.txt")) << Message.toStdString();
-  EXPECT_EQ(Form->FileManager->Files.size(), 1u);
+  EXPECT_EQ(Form->GetFileManager()->Files.size(), 1u);
 }
 
 TEST_F(WindowTextTest, ExportWritesEveryMemoAndIsOffWithoutABook) {
@@ -138,23 +142,26 @@ TEST_F(WindowTextTest, BlankDropsAndDragsWithoutTextDoNothing) {
 TEST_F(WindowTextTest, DropGoesToTheSetBookOrToTheShownOneWhenItIsGone) {
   WriteBook("Books/Drops.vopa", {"older drop"});
   Open({"a"});
-  Form->Prm.DropTextToSpecificBook = true;
-  Form->Prm.DropTextBook = Home.filePath("Books/Drops.vopa");
+  TVopaPrm prm = Form->GetPrm();
+  prm.DropTextToSpecificBook = true;
+  prm.DropTextBook = Home.filePath("Books/Drops.vopa");
+  Form->ApplySettings(prm);
   DropText("to the drop book");
   EXPECT_EQ(Book().GetPath(), Home.filePath("Books/Drops.vopa"));
   EXPECT_EQ(Texts(Book()), QStringList({"to the drop book", "older drop"}));
 
-  Form->Prm.DropTextBook = Home.filePath("Books/Deleted.vopa");
+  prm.DropTextBook = Home.filePath("Books/Deleted.vopa");
+  Form->ApplySettings(prm);
   DropText("to the shown book");
   EXPECT_EQ(Texts(Book()), QStringList({"to the shown book", "to the drop book", "older drop"}));
-  EXPECT_FALSE(Form->Prm.DropTextToSpecificBook);
+  EXPECT_FALSE(Form->GetPrm().DropTextToSpecificBook);
 }
 
 TEST_F(WindowTextTest, DropWhileTheTrashIsShownGoesToTheLastOpenedBook) {
   WriteBook("Books/Second.vopa", {"second"});
   Open({"a"});
   Form->OpenBook(Home.filePath("Books/Second.vopa"));
-  Form->SetCurrentBook(Form->TrashBook.get());
+  Form->SetCurrentBook(Form->GetTrashBook());
   const int inTrash = Trash().Count();
   DropText("not for the trash");
   EXPECT_EQ(Book().GetPath(), Home.filePath("Books/Second.vopa"));
@@ -164,15 +171,15 @@ TEST_F(WindowTextTest, DropWhileTheTrashIsShownGoesToTheLastOpenedBook) {
 
 TEST_F(WindowTextTest, DropWhileTheTrashIsShownAndNoBookIsOpenGoesToABookOfTheTree) {
   Open({"a"});
-  Form->SetCurrentBook(Form->TrashBook.get());
-  while (!Form->FileManager->Files.empty()) Form->FileManager->CloseFile(Form->FileManager->Files.front().get());
+  Form->SetCurrentBook(Form->GetTrashBook());
+  CloseEveryBook();
   DropText("kept safe");
   EXPECT_EQ(Book().GetPath(), Home.filePath("Books/Test.vopa"));
   EXPECT_EQ(Texts(Book()), QStringList({"kept safe", "a"}));
 
   // With no book left in the tree at all, one is made for the text.
-  Form->SetCurrentBook(Form->TrashBook.get());
-  while (!Form->FileManager->Files.empty()) Form->FileManager->CloseFile(Form->FileManager->Files.front().get());
+  Form->SetCurrentBook(Form->GetTrashBook());
+  CloseEveryBook();
   QFile::remove(Home.filePath("Books/Test.vopa"));
   DropText("in a new book");
   EXPECT_EQ(Book().GetPath(), Home.filePath("Books/Book1.vopa"));
