@@ -3,6 +3,7 @@
 #include "book/book_file_reader.h"
 #include "book/book_file_writer.h"
 #include "book/book_host.h"
+#include "book/book_snapshot.h"
 #include "book/date_text.h"
 
 #include <pwd.h>
@@ -21,7 +22,7 @@ QString LoginName() {
 }  // namespace
 
 bool TBook::Save() {
-  SaveBookFile(*this, GetPath());
+  SaveBookFile(TBookSnapshot(*this), GetPath());
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "book/book_file_writer.h"
 
 #include "book/book.h"
+#include "book/book_snapshot.h"
 #include "book/vopa_error.h"
 #include "book/xml_text_codec.h"
 #include "vopa_version.h"
@@ -108,7 +109,7 @@ bool AppendOptionAttributes(pugi::xml_node element, const TOptionList& options, 
 
 // The root and its attributes as pugixml prints them; the memos are printed one by one
 // in between, each from a small tree of its own, so no copy of the whole book is held.
-void WriteBook(const TBook& book, pugi::xml_writer& writer) {
+void WriteBook(const TBookSnapshot& book, pugi::xml_writer& writer) {
   TEscaper escaper;
   pugi::xml_document document;
   pugi::xml_node root = document.append_child("VopaMemoBook");
@@ -116,9 +117,7 @@ void WriteBook(const TBook& book, pugi::xml_writer& writer) {
   const std::pair<QString, QString> version(QStringLiteral("SaveVirsion"), QStringLiteral(VOPA_VERSION_TEXT));
   if (!AppendOptionAttributes(root, book.Options, escaper, &version))
     AppendAttribute(root, version.first, version.second, escaper);
-  const bool hasMemos =
-      std::any_of(book.Memos.begin(), book.Memos.end(), [](const auto& memo) { return !memo->Text.isEmpty(); });
-  if (!hasMemos) {
+  if (book.Memos.empty()) {
     document.save(writer, "  ", kFormat, pugi::encoding_utf8);
     return;
   }
@@ -128,11 +127,10 @@ void WriteBook(const TBook& book, pugi::xml_writer& writer) {
   const QByteArray start = shell.Bytes.chopped(kRootEnd.size()) + '\n';
   writer.write(start.constData(), size_t(start.size()));
   for (const auto& memo : book.Memos) {
-    if (memo->Text.isEmpty()) continue;
     pugi::xml_document memoDocument;
     pugi::xml_node element = memoDocument.append_child("Memo");
-    AppendOptionAttributes(element, memo->Options, escaper);
-    const std::string& text = escaper.Escape(memo->Text, true);
+    AppendOptionAttributes(element, memo.Options, escaper);
+    const std::string& text = escaper.Escape(memo.Text, true);
     element.append_child("text").append_child(pugi::node_pcdata).set_value(text.data(), text.size());
     element.print(writer, "  ", kFormat, pugi::encoding_utf8, 1);
   }
@@ -148,7 +146,7 @@ QString SaveFailureText(const QString& path, int error, const QString& detail) {
       .arg(path, error ? QString::fromLocal8Bit(strerror(error)) : detail);
 }
 
-void SaveBookFile(const TBook& book, const QString& path) {
+void SaveBookFile(const TBookSnapshot& book, const QString& path) {
   QSaveFile file(path);
   // Unbuffered: Qt 6.4's commit() overlooks a write error that only shows when its
   // buffer is flushed (a full disk), and would replace the old file with a cut one.

@@ -40,6 +40,7 @@ TBook* TQumFileManager::NewFile(const QString& path) {
 }
 
 void TQumFileManager::CloseFile(TBook* file) {
+  WaitForSaves();
   // A failed save throws before the file is freed, so nothing is lost.
   file->SaveIfModified();
   std::erase_if(Files, [file](const auto& open) { return open.get() == file; });
@@ -67,20 +68,15 @@ void TQumFileManager::MoveToFront(TBook* file) {
   if (found != Files.end()) std::rotate(Files.begin(), found, found + 1);
 }
 
-QStringList TQumFileManager::SaveAll() {
-  // One book that cannot be written must not keep the others from the disk.
-  QStringList failures;
-  for (const auto& file : Files) {
-    try {
-      file->SaveIfModified();
-    } catch (const EVopaError& error) {
-      failures.append(error.Message);
-    }
-  }
-  return failures;
+bool TQumFileManager::StartSavingAll(const std::vector<TBook*>& others) {
+  std::vector<TBook*> books;
+  for (const auto& file : Files) books.push_back(file.get());
+  books.insert(books.end(), others.begin(), others.end());
+  return Saver.Start(books);
 }
 
 void TQumFileManager::CloseAll(const TCloseFailure& onFailure) {
+  WaitForSaves();
   while (!Files.empty()) {
     TBook& file = *Files.back();
     try {

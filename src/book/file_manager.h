@@ -1,6 +1,7 @@
 #pragma once
 
 #include "book/book.h"
+#include "book/book_saver.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,8 +33,11 @@ class TQumFileManager {
   void ReplacePath(const QString& oldPath, const QString& newPath);
   // The book becomes the most recently opened one.
   void MoveToFront(TBook* book);
-  // Saves every modified book; returns one message per book that failed, after trying each.
-  [[nodiscard]] QStringList SaveAll();
+  // Starts writing every modified open book and the modified ones of others on the saver's
+  // worker; false while a pass is in flight. Saver.Finished tells the failures.
+  bool StartSavingAll(const std::vector<TBook*>& others);
+  // Blocks until the pass in flight is written; whatever moves, deletes or frees a book waits so.
+  void WaitForSaves() { Saver.Wait(); }
   // Closes every book, last first; a save failure is handed to onFailure instead of thrown.
   void CloseAll(const TCloseFailure& onFailure);
 
@@ -54,6 +58,7 @@ class TQumFileManager {
 
   TFileClass FileClass;
   std::vector<std::unique_ptr<TBook>> Files;
+  TBookSaver Saver;
 
  private:
   static bool ReadAt(TBook& book, const QString& path);

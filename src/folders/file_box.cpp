@@ -101,6 +101,7 @@ void TVopaFileBox::DoMove() {
     const QString oldPath = dragged->FullPath();
     const QString newPath =
         PathOf(Drag.DropParent) + dragged->FileName + (dragged->IsFolder() ? QStringLiteral("/") : QString());
+    if (BeforeMove) BeforeMove();
     if (!MoveEntry(oldPath, newPath)) return;
     // The current book moves with its file or folder.
     SetCurrentPath(FollowMove(FCurrentPath, oldPath, newPath));

@@ -55,6 +55,8 @@ class TVopaFileBox : public TVopaTreeBox {
   TFileItemClickEvent OnFileItemClick;
   TFileMoveEvent OnFileMove;
   TFileMoveEvent OnFolderMove;
+  // Runs before a drop moves a file or folder on disk.
+  std::function<void()> BeforeMove;
 
  protected:
   void FileItemClick(TVopaNode* node) override;

@@ -2,10 +2,10 @@
 
 #include "book/file_manager.h"
 #include "book/trash_book.h"
-#include "book/vopa_error.h"
 
 #include <QLabel>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -28,13 +28,14 @@ void TForm1::ApplicationEvents1Idle() {
 }
 
 void TForm1::SaveOpenBooks() {
-  QStringList failures = FileManager->SaveAll();
-  try {
-    TrashBook->SaveIfModified();
-  } catch (const EVopaError& error) {
-    failures.append(error.Message);
-  }
+  if (!FileManager->StartSavingAll({TrashBook.get()})) SaveAgain = true;
+}
+
+void TForm1::OpenBooksSaved(const QStringList& failures) {
+  // The shut-down waited for the last pass and saves or rescues what it left modified.
+  if (ShutDownDone) return;
   ReportSaveFailures(failures);
+  if (std::exchange(SaveAgain, false)) SaveOpenBooks();
 }
 
 void TForm1::ReportSaveFailures(const QStringList& failures) {

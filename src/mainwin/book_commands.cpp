@@ -97,6 +97,7 @@ void TForm1::RenameFolder(const QString& path) {
   // A name that would put the folder elsewhere is refused like a name that is taken.
   if (answer.isEmpty() || answer == name || !IsPlainEntryName(answer)) return;
   QString renamed = parent + answer + u'/';
+  FileManager->WaitForSaves();
   if (!NormalizeDir(renamed, false) || !MoveEntry(path, renamed)) return;
   FileBox->RenamePath(path, renamed);
   FileManager->ReplacePath(path, renamed);
@@ -112,7 +113,9 @@ void TForm1::RenameBook(TBook* book) {
   const QString answer =
       AskName(this, QStringLiteral("ブックタイトル"), QStringLiteral("ブックのタイトルを入力してください。"), title);
   FileBox->SetHotPath(old, false);
-  if (answer.isEmpty() || answer == title || !IsPlainEntryName(answer) || !book->Rename(answer)) return;
+  if (answer.isEmpty() || answer == title || !IsPlainEntryName(answer)) return;
+  FileManager->WaitForSaves();
+  if (!book->Rename(answer)) return;
   FileBox->RenamePath(old, book->GetPath());
   if (Current.Book()) Panel5->setText(Current.Book()->GetTitle());
 }

@@ -60,6 +60,8 @@ void TForm1::BuildBooksPane() {
   FileBox->OnFileItemClick = [this](const QString& path, TVopaFileBox*) { OpenBook(path); };
   FileBox->OnFileMove = [this](const QString& from, const QString& to, TVopaFileBox*) { FolderEntryMoved(from, to); };
   FileBox->OnFolderMove = FileBox->OnFileMove;
+  // A book written while its file or folder moves would come back at the old place.
+  FileBox->BeforeMove = [this] { FileManager->WaitForSaves(); };
   FileBox->OnError = [this](const QString& message) { ReportError(message); };
   Panel1->layout()->addWidget(FileBox);
   static_cast<QVBoxLayout*>(Panel1->layout())->setStretchFactor(FileBox, 1);

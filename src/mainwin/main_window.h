@@ -91,6 +91,7 @@ class TForm1 : public QMainWindow, private TBookHost {
   void RepaintMemoList();
   bool ShiftHeld() const;
   Qt::MouseButtons HeldButtons() const;
+  // Starts writing the modified books on the saver's worker (Ctrl+S and the autosave).
   void SaveOpenBooks();
 
   // Commands that act on the current memo directly (memo_commands.cpp).
@@ -178,6 +179,8 @@ class TForm1 : public QMainWindow, private TBookHost {
   // Tells the user once that a book was read from a damaged file.
   void ReportLoadNote(TBook& book);
   void ApplicationEvents1Idle();
+  // A save pass ended: its failures are told, and a pass asked for meanwhile starts.
+  void OpenBooksSaved(const QStringList& failures);
   // Shows the save failures of one autosave pass (none when it saved everything).
   void ReportSaveFailures(const QStringList& failures);
   void ConnectMemoActions();
@@ -279,6 +282,8 @@ class TForm1 : public QMainWindow, private TBookHost {
   bool ListChanged = false;
   bool CurrentChanged = false;
   bool IdleArmed = false;
+  // A save was asked for while a pass was still writing.
+  bool SaveAgain = false;
   bool ShowingError = false;
   bool ShutDownDone = false;
   QStringList PendingErrors;

@@ -26,6 +26,8 @@ void TForm1::Shutdown() {
   if (ShutDownDone) return;
   ShutDownDone = true;
   if (Timer1) Timer1->stop();
+  // A pass in flight ends first: what it could not write is saved or rescued below.
+  if (FileManager) FileManager->WaitForSaves();
   try {
     SaveSettings();
   } catch (const EVopaError& error) {

@@ -40,6 +40,8 @@ void TForm1::FormCreate() {
   Actions.SetRuntimeShortCuts();
   OpenTrashBook();
   FileManager = std::make_unique<TQumFileManager>(NewBookFile);
+  // Queued: a failure box never opens inside whatever waited for the pass.
+  connect(&FileManager->Saver, &TBookSaver::Finished, this, &TForm1::OpenBooksSaved, Qt::QueuedConnection);
   TBook* startupBook = OpenStartupBook();
   try {
     IniFile->UpdateFile();

@@ -94,17 +94,6 @@ TEST_F(FileManagerTest, ReplacePathFollowsAMovedFolderOrFileExactly) {
   EXPECT_EQ(otherCase->GetPath(), "/books/b.vopa");
 }
 
-TEST_F(FileManagerTest, SaveAllWritesOnlyModifiedBooks) {
-  TProbeBook* changed = Create("changed.vopa");
-  TProbeBook* untouched = Create("untouched.vopa");
-  changed->MemoAt(0)->SetText("typed");
-  EXPECT_TRUE(Manager.SaveAll().isEmpty());
-  EXPECT_EQ(changed->Saves, 2);
-  EXPECT_EQ(untouched->Saves, 1);
-  EXPECT_FALSE(changed->Modified);
-  EXPECT_TRUE(ReadBytes(PathOf("changed.vopa")).contains("<text>typed</text>"));
-}
-
 TEST_F(FileManagerTest, RemoveFileSavesAModifiedBookThenDeletesIt) {
   TProbeBook* book = Create("gone.vopa");
   book->MemoAt(0)->SetText("last words");

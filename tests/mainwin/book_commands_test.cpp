@@ -213,6 +213,7 @@ TEST_F(BookCommands, RenamingAFolderTakesItsOpenBooksAlong) {
   EXPECT_EQ(Tree().CurrentPath(), Books() + "Renamed/in.vopa");
   inside->MemoAt(0)->SetText("typed");
   Form->SaveOpenBooks();
+  WaitForSaves();
   EXPECT_TRUE(ReadBytes(Books() + "Renamed/in.vopa").contains("typed"));
   EXPECT_FALSE(QFile::exists(Books() + "Folder"));
 }
@@ -294,8 +295,39 @@ TEST_F(BookCommands, AnOpenBookMovedByADropIsSavedAtItsNewPlace) {
   EXPECT_EQ(Tree().CurrentPath(), moved->GetPath());
   moved->MemoAt(0)->SetText("typed after the move");
   Form->SaveOpenBooks();
+  WaitForSaves();
   EXPECT_FALSE(QFile::exists(Books() + "Folder")) << "the old place is never written again";
   EXPECT_TRUE(ReadBytes(moved->GetPath()).contains("typed after the move"));
+}
+
+// A large book is still being written when the drop or the new name arrives.
+TEST_F(BookCommands, ABookMovedOrRenamedDuringItsSaveIsNeverWrittenAtItsOldPlace) {
+  const QStringList large(4000, QStringLiteral("long enough to take a while to write, 少し長い行です。").repeated(8));
+  const QString old = Books() + "Folder/in.vopa";
+  for (const bool drop : {true, false}) {
+    SCOPED_TRACE(drop ? "drop" : "rename");
+    Form.reset();
+    QDir(Books()).removeRecursively();
+    WriteBook("Books/Folder/in.vopa", large);
+    WriteBytes(Books() + kSortFileName, "Folder=Folder\r\nTarget=Target\r\nTest.vopa=Test\r\n");
+    QDir().mkpath(Books() + "Target");
+    Open({"a"});
+    ClickRow("Folder");
+    ClickRow("in");
+    TBook* moved = Form->GetCurrent().Book();
+    if (drop) ClickRow("Folder");
+    moved->MemoAt(0)->SetText("typed before the save");
+    Form->SaveOpenBooks();
+    if (drop) {
+      CtrlDrag(At("Folder"), At("Target", 2));
+    } else {
+      Answer(QStringLiteral("renamed"));
+      Form->GetActions().acChangeBookName->trigger();
+    }
+    WaitForSaves();
+    EXPECT_FALSE(QFile::exists(old));
+    EXPECT_TRUE(ReadBytes(moved->GetPath()).contains("typed before the save")) << moved->GetPath().toStdString();
+  }
 }
 
 TEST_F(BookCommands, TheMoveMenusTakeAMemoOutOfTheTrashWithoutASecondTrash) {

@@ -235,6 +235,7 @@ TEST_F(TrashCommands, AMemoDeletedFromABookIsInTheTrashFileAfterTheNextSave) {
   Form->GetCurrent().Memo()->SetOption(kOptTitle, "titled");
   Press(Qt::Key_Delete, Qt::ControlModifier);
   Press(Qt::Key_S, Qt::ControlModifier);
+  WaitForSaves();
   const QString trashPath = Trash().GetPath();
   const auto saved = TQumFileManager::OpenExisting<TTrashBook>(trashPath);
   ASSERT_NE(saved, nullptr);

@@ -38,6 +38,8 @@ TEST_F(WindowTest, AFailingAutosaveIsToldOnceAndItsRecoveryOnce) {
   const auto tick = [this] {
     Form->Timer1Timer();
     QTest::qWait(50);
+    WaitForSaves();
+    QTest::qWait(20);
   };
   tick();
   Type("b");
@@ -56,6 +58,21 @@ TEST_F(WindowTest, AFailingAutosaveIsToldOnceAndItsRecoveryOnce) {
   tick();
   EXPECT_EQ(state->text(), QStringLiteral("保存できるようになりました。"));
   EXPECT_EQ(boxes.size(), 1);
+}
+
+TEST_F(WindowTest, TypingWhileCtrlSWritesIsSavedByTheNextPass) {
+  Open({QStringLiteral("a")});
+  Enter(0, 1);
+  Type("b");
+  Press(Qt::Key_S, Qt::ControlModifier);
+  Type("c");
+  WaitForSaves();
+  EXPECT_TRUE(ReadBytes(Book().GetPath()).contains("<text>ab</text>"));
+  EXPECT_TRUE(Book().Modified);
+  Press(Qt::Key_S, Qt::ControlModifier);
+  WaitForSaves();
+  EXPECT_TRUE(ReadBytes(Book().GetPath()).contains("<text>abc</text>"));
+  EXPECT_FALSE(Book().Modified);
 }
 
 }  // namespace

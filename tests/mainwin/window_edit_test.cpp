@@ -89,6 +89,7 @@ TEST_F(WindowTest, LeadingTabsAndSpacesOfTheFirstLineAreKept) {
   Type("   three spaces ");
   Press(Qt::Key_Return);
   Press(Qt::Key_S, Qt::ControlModifier);
+  WaitForSaves();
   TBook reread;
   reread.SetPath(Book().GetPath());
   ASSERT_TRUE(reread.Load());
@@ -167,6 +168,7 @@ TEST_F(WindowTest, CtrlSSavesEveryModifiedBookNow) {
   Enter(0, 1);
   QTest::keyClicks(FocusedEditor(), "bc");
   Press(Qt::Key_S, Qt::ControlModifier);
+  WaitForSaves();
   EXPECT_FALSE(Book().Modified);
   TBook reread;
   reread.SetPath(Book().GetPath());

@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include "book/file_manager.h"
 #include "view/pile_paper.h"
 #include "view/pile_view.h"
 
@@ -107,3 +108,5 @@ void WindowTest::Wheel(int notches, Qt::KeyboardModifiers modifiers, QWidget* ov
   QApplication::sendEvent(target, &event);
   QApplication::processEvents();
 }
+
+void WindowTest::WaitForSaves() { Form->GetFileManager()->WaitForSaves(); }

@@ -56,6 +56,8 @@ class WindowTest : public ::testing::Test {
   int ScrollPos() const;
   void SetScrollPos(int position);
   void ShowPage();
+  // Blocks until the save pass in flight (Ctrl+S, the autosave) has written its books.
+  void WaitForSaves();
 
   // Real input: a key to whatever has the keyboard focus, a click, and wheel notches (up > 0)
   // over a widget (the pile by default) with the modifiers and mouse buttons held.

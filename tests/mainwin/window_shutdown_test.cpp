@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -58,6 +59,34 @@ TEST_F(WindowTest, ABookNeitherSavedNorRescuedIsReportedAsLost) {
     Form->Shutdown();
   }
   EXPECT_TRUE(Form->HaveBooksBeenLost());
+}
+
+// A pass still writing ends before the shut-down saves, and what it could not write is rescued.
+TEST_F(WindowTest, AShutdownDuringASaveLosesNothing) {
+  struct TCase {
+    const char* Name;
+    bool FolderGone;
+  };
+  for (const TCase& test : {TCase{"typing during the write", false}, TCase{"a failing write", true}}) {
+    SCOPED_TRACE(test.Name);
+    Open({QStringLiteral("keep me")});
+    Enter(0, 7);
+    Type(" too");
+    const QString path = Book().GetPath();
+    if (test.FolderGone) ASSERT_TRUE(QDir(Home.filePath(QStringLiteral("Books"))).removeRecursively());
+    Press(Qt::Key_S, Qt::ControlModifier);
+    // Straight to the editor: the pass must not end in an event loop before the shut-down.
+    QTest::keyClicks(FocusedEditor(), "!");
+    Form.reset();
+    QString written = path;
+    if (test.FolderGone) {
+      const QStringList rescued = QDir(Home.path()).entryList({QStringLiteral("Test (rescued *).vopa")});
+      ASSERT_EQ(rescued.size(), 1);
+      written = Home.filePath(rescued.first());
+    }
+    EXPECT_TRUE(ReadBytes(written).contains("<text>keep me too!</text>")) << written.toStdString();
+    if (test.FolderGone) QFile::remove(written);
+  }
 }
 
 // A close can come between a timer tick and the idle moment it armed: the book saved by the

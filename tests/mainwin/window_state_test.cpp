@@ -146,6 +146,7 @@ TEST_F(WindowTest, TypedAndInputMethodTextReachesTheDiskAtTheNextTick) {
   EXPECT_FALSE(ReadBytes(path).contains("ab"));
   Form->Timer1Timer();
   QApplication::processEvents();
+  WaitForSaves();
   EXPECT_TRUE(ReadBytes(path).contains(QStringLiteral("ab日本語").toUtf8()));
   EXPECT_FALSE(Book().Modified);
 }
