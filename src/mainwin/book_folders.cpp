@@ -85,6 +85,8 @@ void TForm1::BuildBookMenus() {
   connect(item("N24", QStringLiteral("新規フォルダ...")), &QAction::triggered, this,
           [this] { NewFolderIn(PopupFolder()); });
   PopupBook2->addSeparator();
+  PopupBook2->addAction(Actions.acShowOption0);
+  PopupBook2->addSeparator();
   N22 = item("N22", QStringLiteral("フォルダ削除..."));
   N26 = item("N26", QStringLiteral("ブック削除"));
   for (QAction* remove : {N22, N26}) connect(remove, &QAction::triggered, this, &TForm1::N22Click);

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -99,8 +100,14 @@ class BookCommands : public WindowTest {
   // Right-clicks the tree and chooses an entry of its menu.
   void Popup(QPoint at, const char* entry) {
     WhenShown<QMenu>([entry](QMenu* menu) {
-      QAction* action = menu->findChild<QAction*>(QString::fromLatin1(entry));
-      ASSERT_NE(action, nullptr) << entry;
+      const QList<QAction*> entries = menu->actions();
+      const auto named = std::find_if(entries.begin(), entries.end(),
+                                      [entry](QAction* action) { return action->objectName() == entry; });
+      if (named == entries.end()) {
+        menu->close();
+        FAIL() << entry;
+      }
+      QAction* action = *named;
       ASSERT_TRUE(action->isEnabled()) << entry;
       QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
     });
@@ -357,6 +364,21 @@ TEST_F(BookCommands, TheMoveMenusTakeAMemoOutOfTheTrashWithoutASecondTrash) {
     if (entry->text() == "Test") entry->trigger();
   auto* test = Form->GetFileManager()->FindFile(Books() + "Test.vopa");
   EXPECT_EQ(Texts(*test), (QStringList{"a", "b"})) << "back on top of its book";
+}
+
+TEST_F(BookCommands, TheBookPopupHoldsItsEntriesInOrderAndOpensTheSettings) {
+  Open({"a"});
+  QStringList entries;
+  for (QAction* entry : Child<QMenu>("PopupBook2")->actions()) entries << (entry->isSeparator() ? "-" : entry->text());
+  EXPECT_EQ(entries, (QStringList{"名前の変更...", "-", "新規ブック...", "新規フォルダ...", "-", "設定...", "-",
+                                  "フォルダ削除...", "ブック削除"}));
+  QString shown;
+  WhenShown<QDialog>([&shown](QDialog* dialog) {
+    shown = dialog->windowTitle();
+    dialog->reject();
+  });
+  Popup(At("Test"), "acShowOption0");
+  EXPECT_EQ(shown, "ヴォパメモ－設定");
 }
 
 TEST_F(BookCommands, TheTitleBarMenuListsTheBooksAndTheTrash) {
