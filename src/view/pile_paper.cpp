@@ -82,7 +82,12 @@ void TMemoForPileView::resizeEvent(QResizeEvent* event) {
   const int oldWidth = event->oldSize().width();
   QPlainTextEdit::resizeEvent(event);
   // The layout only now follows the real width; a first show may wrap differently.
-  if (Paper && width() != oldWidth) Paper->FitHeight();
+  if (Paper && !Paper->EditorTextPending() && width() != oldWidth) Paper->FitHeight();
+}
+
+void TMemoForPileView::showEvent(QShowEvent* event) {
+  QPlainTextEdit::showEvent(event);
+  if (Paper) Paper->LoadEditorText();
 }
 
 TSimplePilePaper::TSimplePilePaper(TPileView& view) : TPaper(view), Pile(view) {}
@@ -96,18 +101,35 @@ std::unique_ptr<TPaper> CreateSimplePilePaper(TView& view) {
 TMemoForPileView* TSimplePilePaper::Editor() const { return static_cast<TMemoForPileView*>(Control.data()); }
 
 TMemoForPileView* TSimplePilePaper::EnsureEditor() {
+  TMemoForPileView* editor = MakeEditor();
+  LoadEditorText();
+  return editor;
+}
+
+TMemoForPileView* TSimplePilePaper::MakeEditor() {
   if (Editor()) return Editor();
   auto* editor = new TMemoForPileView(*this, Pile.Sheet());
   editor->setFont(Pile.PaperFont());
   editor->setTabStopDistance(Pile.PaperTextOption().tabStopDistance());
   Control = editor;
   ApplyColors();
-  editor->setPlainText(LoadedText(*Memo));
-  PutCaretAtTextEnd(*editor);
   QObject::connect(editor, &QPlainTextEdit::textChanged, editor, [this] { WriteBack(); });
+  // A hidden editor lays its text out unwrapped and then again when it first shows: the text
+  // goes in once the editor shows at the pile's width, so a long memo is laid out once.
+  TextPending = true;
   Pile.PlaceEditor(*this);
   editor->show();
+  if (editor->isVisible()) LoadEditorText();
   return editor;
+}
+
+void TSimplePilePaper::LoadEditorText() {
+  TMemoForPileView* editor = Editor();
+  if (!editor || !TextPending) return;
+  editor->setPlainText(LoadedText(*Memo));  // no edit: nothing is written back while pending
+  PutCaretAtTextEnd(*editor);
+  TextPending = false;
+  FitHeight();
 }
 
 void TSimplePilePaper::ReleaseEditor() {
@@ -118,13 +140,14 @@ void TSimplePilePaper::ReleaseEditor() {
   editor->hide();
   editor->deleteLater();
   Control = nullptr;
+  TextPending = false;
   // The editor wrote every change into the memo: its height is the memo text's.
   MeasuredText = Memo->Text;
 }
 
 void TSimplePilePaper::SetInSight(bool inSight) {
   if (inSight) {
-    EnsureEditor();
+    MakeEditor();
     return;
   }
   // An editor holding the focus stays: the user may be typing into it.
@@ -160,7 +183,7 @@ void TSimplePilePaper::ApplyFont() {
 
 void TSimplePilePaper::Load() {
   if (LoadState == TLoadState::Saving) return;
-  if (TMemoForPileView* editor = Editor()) {
+  if (TMemoForPileView* editor = Editor(); editor && !TextPending) {
     editor->setPlainText(LoadedText(*Memo));
     PutCaretAtTextEnd(*editor);
   }
@@ -170,7 +193,7 @@ void TSimplePilePaper::Load() {
 
 void TSimplePilePaper::Save() {
   LoadState = TLoadState::Saving;
-  if (TMemoForPileView* editor = Editor()) {
+  if (TMemoForPileView* editor = Editor(); editor && !TextPending) {
     Memo->SetText(ToMemoText(editor->document()->toRawText()));
     View.Host.MemoEdited(Memo);
   }
@@ -178,7 +201,7 @@ void TSimplePilePaper::Save() {
 }
 
 QString TSimplePilePaper::EditorText() const {
-  if (TMemoForPileView* editor = Editor()) return editor->toPlainText();
+  if (TMemoForPileView* editor = Editor(); editor && !TextPending) return editor->toPlainText();
   return LoadedText(*Memo);
 }
 
@@ -202,8 +225,10 @@ void TSimplePilePaper::Estimate() {
 void TSimplePilePaper::MeasureExact() {
   if (LineHeight <= 0) MeasureLineHeight();
   int height;
-  TMemoForPileView* editor = Editor();
-  if (editor && editor->isVisible()) {
+  if (TMemoForPileView* editor = Editor()) {
+    // The editor lays its text out anyway: its document gives the height once it shows the
+    // text. Until then the estimate stays; measuring the text as well would double the work.
+    if (!editor->isVisible() || TextPending) return;
     // The document wraps at the editor's width, which follows the pile's only when placed.
     if (editor->width() != Pile.PaperWidth()) editor->resize(Pile.PaperWidth(), editor->height());
     height = DocumentPaperHeight(*editor->document(), LineHeight);
@@ -238,7 +263,7 @@ void TSimplePilePaper::FitHeight() {
 
 void TSimplePilePaper::WriteBack() {
   TMemoForPileView* editor = Editor();
-  if (!editor || !editor->document()->isModified()) return;
+  if (!editor || TextPending || !editor->document()->isModified()) return;
   FitHeight();
   LoadState = TLoadState::WritingBack;
   Save();
@@ -341,7 +366,7 @@ void TSimplePilePaper::DoCommand(TPaperCommand command) {
       DoCommand(pcUnfocus);
       break;
     case pcEnter:
-      EnsureEditor();
+      MakeEditor();
       SetColors(View.Host.Prm().ActivePaperColors);
       break;
     case pcRelayout:
@@ -352,7 +377,7 @@ void TSimplePilePaper::DoCommand(TPaperCommand command) {
         Estimate();
       break;
     case pcFocus: {
-      TMemoForPileView* editor = EnsureEditor();
+      TMemoForPileView* editor = MakeEditor();
       if (editor->isEnabled() && editor->focusPolicy() != Qt::NoFocus) editor->setFocus(Qt::OtherFocusReason);
       break;
     }

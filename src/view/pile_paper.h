@@ -26,6 +26,7 @@ class TMemoForPileView : public TMemoEditor {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   TSimplePilePaper* Paper;
@@ -62,7 +63,13 @@ class TSimplePilePaper : public TPaper {
   void EnterKey();
 
   TMemoForPileView* Editor() const;
+  // The editor with the memo's text loaded.
   TMemoForPileView* EnsureEditor();
+  // The editor, whose text may wait until it first shows (see LoadEditorText).
+  TMemoForPileView* MakeEditor();
+  // Loads the memo's text into an editor made while the pile was hidden, now that it shows.
+  void LoadEditorText();
+  bool EditorTextPending() const { return TextPending; }
   // The text as the editor holds it (or would hold it once created).
   QString EditorText() const;
   // Replaces the whole text as an edit (the change is written back), forgets the editor's
@@ -79,6 +86,7 @@ class TSimplePilePaper : public TPaper {
   void SetHeight(int height);
   // The text and generation of the pile's metrics the height was measured for.
   int MeasuredGeneration = -1;
+  bool TextPending = false;
   QString MeasuredText;
   // The text the line widths of the estimate were taken from, with the pile's font.
   QString EstimatedText;

@@ -378,7 +378,8 @@ void TPileView::FeedMeasurer() {
     qsizetype length = 0;
     for (; MeasureCursor < int(Papers.size()) && length < kMeasureBatchChars; ++MeasureCursor) {
       auto* paper = dynamic_cast<TSimplePilePaper*>(Papers[size_t(MeasureCursor)].get());
-      if (!paper || paper->HeightIsExact()) continue;
+      // A paper with an editor is measured from the editor's own layout.
+      if (!paper || paper->Editor() || paper->HeightIsExact()) continue;
       batch.push_back({MeasureCursor, paper->Memo->Text, 0});
       length += paper->Memo->Text.size() + 1;
     }
@@ -388,7 +389,7 @@ void TPileView::FeedMeasurer() {
   // Papers that moved or changed under a running job are measured in another pass.
   auto inexact = std::find_if(Papers.begin(), Papers.end(), [](const auto& paper) {
     auto* text = dynamic_cast<TSimplePilePaper*>(paper.get());
-    return text && !text->HeightIsExact();
+    return text && !text->Editor() && !text->HeightIsExact();
   });
   if (inexact == Papers.end()) {
     Measuring = false;

@@ -153,6 +153,33 @@ TEST(PileMeasureTest, PapersInSightAreExactBeforeMeasuringEnds) {
   ExpectExactPile(host);
 }
 
+// As at start-up: the book and its current memo are chosen while the window is hidden.
+TEST(PileMeasureTest, EditorsMadeWhileHiddenShowTheirTextOnceShown) {
+  TTestViewHost host(TViewKind::Pile);
+  const QStringList texts = MixedTexts(12);
+  for (const QString& text : texts) host.Book.AddMemo(text, host.Book.Count());
+  host.Book.Modified = false;
+  host.SetCurrentView(host.PileView);
+  host.SelectMemoAt(1);
+  TSimplePilePaper& current = host.PaperAt(1);
+  ASSERT_NE(current.Editor(), nullptr);
+  current.Save();  // as a command does before it acts
+  EXPECT_EQ(host.Book.MemoAt(1)->Text, texts[1]);
+  EXPECT_EQ(current.EditorText(), texts[1] + "\n");
+
+  host.Window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host.Window));
+  host.WaitUntilMeasured();
+  ExpectExactPile(host);
+  TMemoForPileView& editor = host.EditorAt(1);
+  EXPECT_EQ(editor.toPlainText(), texts[1] + "\n");
+  EXPECT_EQ(editor.textCursor().position(), texts[1].size()) << "the caret waits before the closing break";
+  EXPECT_EQ(editor.height(), current.Height);
+  ExpectEditorShowsAllText(editor);
+  EXPECT_EQ(host.Book.MemoAt(1)->Text, texts[1]);
+  EXPECT_FALSE(host.Book.Modified);
+}
+
 TEST(PileMeasureTest, ResizeInTheMiddleOfMeasuring) {
   TTestViewHost host(TViewKind::Pile);
   host.ShowBook(MixedTexts(300), 0);
