@@ -88,6 +88,7 @@ void ResolveBookDirs(const TIniFile& ini, TAppDirs& dirs) {
 
 QString FindFirstBook(const QString& dir, const QString& skip) {
   if (dir.isEmpty()) return QString();  // never the file system's root
-  TTreeWalk walk{skip};
+  TTreeWalk walk;
+  walk.Skip = skip;
   return walk.FindIn(WithTrailingSeparator(dir));
 }

@@ -218,7 +218,7 @@ int TPileView::PaperWidth() const { return Box->viewport()->width(); }
 QWidget* TPileView::Sheet() const { return Box->viewport(); }
 
 TPaperMetrics TPileView::Metrics() const {
-  return {Font, TextOption, PaperWidth() - 2 * kPaperDocumentMargin, LineHeight};
+  return {Font, TextOption, qreal(PaperWidth() - 2 * kPaperDocumentMargin), LineHeight};
 }
 
 void TPileView::ResumeAlign() {

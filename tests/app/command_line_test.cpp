@@ -32,7 +32,9 @@ TEST(CommandLine, OptionsAndBookPaths) {
     const TCommandLine line = ParseCommandLine(c.Arguments);
     const std::string name = c.Arguments.join(u' ').toStdString();
     EXPECT_EQ(line.Action, c.Action) << name;
-    if (c.Action == TAction::Run) EXPECT_EQ(line.BookPaths, c.BookPaths) << name;
+    if (c.Action == TAction::Run) {
+      EXPECT_EQ(line.BookPaths, c.BookPaths) << name;
+    }
     EXPECT_EQ(line.Error.isEmpty(), c.Action != TAction::Fail) << name;
   }
 }

@@ -70,9 +70,10 @@ TEST_F(IniFileTest, IntegersReadDecimalAndBothHexFormsElseTheDefault) {
       {"0xFG", -1},
   };
   QByteArray bytes("[Values]\r\n");
-  for (qsizetype i = 0; i < std::size(cases); ++i) bytes += "k" + QByteArray::number(i) + "=" + cases[i].Text + "\r\n";
+  for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i)
+    bytes += "k" + QByteArray::number(i) + "=" + cases[i].Text + "\r\n";
   TIniFile ini(Write(bytes));
-  for (qsizetype i = 0; i < std::size(cases); ++i)
+  for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i)
     EXPECT_EQ(ini.ReadInteger("Values", "k" + QString::number(i), -1), cases[i].Expected) << cases[i].Text;
 }
 

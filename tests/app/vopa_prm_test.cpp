@@ -32,8 +32,8 @@ class SettingsTest : public testing::Test {
 
 TEST_F(SettingsTest, EmptyFileGivesEveryDefault) {
   // Start from values unlike the defaults so that every field must be read.
-  Prm = TVopaPrm{{1, 2, 3}, false, true, {1, 2, 3}, "x", true, 1,   true, false,     "x",       "x", true,
-                 1,         "x",   1,    "x",       1,   "x",  "x", 1,    {1, 2, 3}, {1, 2, 3}, 1,   9};
+  Prm = TVopaPrm{{1, 2, 3}, false, true, {1, 2, 3}, "x", true, 1, true,      false,     "x", "x", true, 1,
+                 "x",       1,     "x",  1,         "x", "x",  1, {1, 2, 3}, {1, 2, 3}, 1,   9,   "x"};
   Headers = {1, 2, 3};
   Bounds = {1, 2, 3, 4, 5};
   Read();
@@ -61,7 +61,8 @@ TEST_F(SettingsTest, EmptyFileGivesEveryDefault) {
                           {clWindowText, 0xEEFFFF, clNone},
                           {0xFF0000, 0xAAFFFF, clNone},
                           17,
-                          1};
+                          1,
+                          QString()};
   EXPECT_EQ(Prm.TransferedPaperColors, expected.TransferedPaperColors);
   EXPECT_EQ(Prm.PaperColors, expected.PaperColors);
   EXPECT_EQ(Prm.PagePaperColors, expected.PagePaperColors);
@@ -75,9 +76,9 @@ TEST_F(SettingsTest, EmptyFileGivesEveryDefault) {
             std::tie(expected.ListFontSize, expected.TabLength, expected.PileFontSize, expected.PageFontSize,
                      expected.DayAutoCleanup, expected.ItemHeight, expected.ItemOffset));
   EXPECT_EQ(QStringList({Prm.WindowCaption, Prm.DropTextBook, Prm.ListFontName, Prm.PileFontName, Prm.PageFontName,
-                         Prm.AAFontName, Prm.StartupBook}),
+                         Prm.AAFontName, Prm.StartupBook, Prm.LastBook}),
             QStringList({expected.WindowCaption, expected.DropTextBook, expected.ListFontName, expected.PileFontName,
-                         expected.PageFontName, expected.AAFontName, expected.StartupBook}));
+                         expected.PageFontName, expected.AAFontName, expected.StartupBook, expected.LastBook}));
   EXPECT_EQ(std::tie(Headers.MemoHeaderColor, Headers.BookHeaderColor, Headers.ExtraHeaderColor),
             std::make_tuple(TColor(15780518), TColor(12639424), TColor(14737663)));
   EXPECT_EQ(std::tie(Bounds.Left, Bounds.Top, Bounds.Width, Bounds.Height, Bounds.ListWidth),

@@ -64,9 +64,12 @@ TEST_F(BookDamageTest, DamagedBookIsCopiedAsideAndReadUpToTheDamage) {
     QStringList texts;
     for (int i = 0; i < book->Count(); ++i) texts << book->MemoAt(i)->Text;
     EXPECT_EQ(texts, c.Texts);
-    if (book->Count() >= 1) EXPECT_EQ(book->MemoAt(0)->Options.Get("Title"), "一");
-    if (book->Count() >= 2 && c.Texts[1].startsWith(u'二'))
+    if (book->Count() >= 1) {
+      EXPECT_EQ(book->MemoAt(0)->Options.Get("Title"), "一");
+    }
+    if (book->Count() >= 2 && c.Texts[1].startsWith(u'二')) {
       EXPECT_EQ(book->MemoAt(1)->Options.Get("Transfered"), "True");
+    }
     EXPECT_EQ(ReadBytes(PathOf(name + ".damaged")), c.Bytes);
     EXPECT_EQ(ReadBytes(PathOf(name)), c.Bytes) << "reading writes nothing over the original";
     EXPECT_TRUE(book->LoadNote.contains(PathOf(name + ".damaged"))) << book->LoadNote.toStdString();

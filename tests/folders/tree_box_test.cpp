@@ -9,7 +9,7 @@
 namespace {
 
 // Top level: A (a1, a2, Inner (i)), B (b), x, y; every folder in a known order.
-void ShowStandard(TreeBoxTest& test, TFolderFixture& folder) {
+void ShowStandard(TFolderFixture& folder) {
   folder.WriteSort(QString(), {"A=A", "B=B", "x.vopa=x", "y.vopa=y"});
   folder.Make({"A/"});
   folder.WriteSort("A/", {"a1.vopa=a1", "a2.vopa=a2", "Inner=Inner"});
@@ -19,7 +19,7 @@ class TreeBoxClickTest : public TreeBoxTest {
  protected:
   void SetUp() override {
     TreeBoxTest::SetUp();
-    ShowStandard(*this, Folder);
+    ShowStandard(Folder);
     Show({"A/a1.vopa", "A/a2.vopa", "A/Inner/i.vopa", "B/b.vopa", "x.vopa", "y.vopa"});
   }
 };

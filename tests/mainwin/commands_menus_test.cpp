@@ -111,8 +111,9 @@ TEST_F(MenuEntries, EveryEntryHasItsCaptionAndEnabledState) {
       for (int i = 0; i < shown.size(); ++i) {
         const TEntry& expected = container.Entries.at(i);
         EXPECT_EQ(shown.at(i).Caption, expected.Caption);
-        if (!expected.Enabled.isEmpty())
+        if (!expected.Enabled.isEmpty()) {
           EXPECT_EQ(shown.at(i).Enabled, expected.Enabled.at(state)) << expected.Caption.toStdString();
+        }
       }
     }
     EXPECT_TRUE(Child<QAbstractButton>("miniPageBtn")->isEnabled());

@@ -105,7 +105,9 @@ TEST_F(TrashCommands, EmptyRemovesEveryMemoAndDoesNothingOnAnEmptyTrash) {
   for (auto answer : {QMessageBox::NoButton, QMessageBox::No, QMessageBox::Yes}) {
     AnswerMessageBox(answer, &question);
     Click(button);
-    if (answer != QMessageBox::Yes) EXPECT_EQ(Trash().Count(), count);
+    if (answer != QMessageBox::Yes) {
+      EXPECT_EQ(Trash().Count(), count);
+    }
   }
   EXPECT_EQ(question, QStringLiteral("ごみ箱の %1 件のメモを完全に削除しますか？").arg(count));
   EXPECT_EQ(Trash().Count(), 0);

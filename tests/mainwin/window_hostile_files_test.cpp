@@ -118,22 +118,28 @@ TEST_P(HostileFiles, StartTellsAndKeepsTheOriginal) {
   Form->SetQuietShutdown(true);
   const QString told = QString::fromStdString(testing::internal::GetCapturedStderr());
   // The window's reports go to standard error as well, each after "vopamemo:".
-  if (c.Message)
+  if (c.Message) {
     EXPECT_TRUE(told.contains(QString::fromUtf8(c.Message))) << told.toStdString();
-  else
+  } else {
     EXPECT_FALSE(told.contains(QStringLiteral("vopamemo:"))) << told.toStdString();
-  if (!c.MemoTexts.isEmpty()) EXPECT_EQ(Texts(c.Role == TRole::Trash ? Trash() : Book()), c.MemoTexts);
-  if (c.Role == TRole::Book && !c.Message)
+  }
+  if (!c.MemoTexts.isEmpty()) {
+    EXPECT_EQ(Texts(c.Role == TRole::Trash ? Trash() : Book()), c.MemoTexts);
+  }
+  if (c.Role == TRole::Book && !c.Message) {
     EXPECT_EQ(Book().GetPath(), path);
-  else if (c.Role == TRole::Book && c.Fate == TFate::Unchanged)
+  } else if (c.Role == TRole::Book && c.Fate == TFate::Unchanged) {
     EXPECT_EQ(Book().GetPath(), Root() + QStringLiteral("Books/Book1.vopa")) << "a new book takes its place";
+  }
   Form.reset();
 
   switch (c.Fate) {
     case TFate::Unchanged:
       // Settings get their keys written; their untouched lines are checked below.
       // The trash is written at every shut-down (its memos get their dates), with the whole text.
-      if (c.Role == TRole::Book) EXPECT_EQ(Identity(path), before);
+      if (c.Role == TRole::Book) {
+        EXPECT_EQ(Identity(path), before);
+      }
       break;
     case TFate::CopiedAside:
       EXPECT_EQ(Identity(path + QStringLiteral(".damaged")), before);

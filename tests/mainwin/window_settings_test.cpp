@@ -77,7 +77,9 @@ TEST_F(WindowTest, CtrlTabLeadsBackFromTheTrashAfterARestart) {
     SCOPED_TRACE(step.Book);
     Action("acOpenTrash")->trigger();
     Form.reset();
-    if (step.Removed) ASSERT_TRUE(QFile::remove(Home.filePath(QString::fromLatin1(step.Removed))));
+    if (step.Removed) {
+      ASSERT_TRUE(QFile::remove(Home.filePath(QString::fromLatin1(step.Removed))));
+    }
     Start();
     ASSERT_EQ(Form->GetCurrent().Book(), Form->GetTrashBook());
     Press(step.Key, step.Modifiers);

@@ -73,7 +73,9 @@ TEST_F(WindowTest, AShutdownDuringASaveLosesNothing) {
     Enter(0, 7);
     Type(" too");
     const QString path = Book().GetPath();
-    if (test.FolderGone) ASSERT_TRUE(QDir(Home.filePath(QStringLiteral("Books"))).removeRecursively());
+    if (test.FolderGone) {
+      ASSERT_TRUE(QDir(Home.filePath(QStringLiteral("Books"))).removeRecursively());
+    }
     Press(Qt::Key_S, Qt::ControlModifier);
     // Straight to the editor: the pass must not end in an event loop before the shut-down.
     QTest::keyClicks(FocusedEditor(), "!");

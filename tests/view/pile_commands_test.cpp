@@ -61,8 +61,12 @@ TEST_P(PileNavigationTest, MovesCaretAndMemoOrScrolls) {
   host.Dispatch(c.code);
 
   ASSERT_EQ(host.GetCurrentIndex(), c.expectMemo);
-  if (c.expectMemo >= 0) EXPECT_EQ(host.EditorAt(c.expectMemo).textCursor().position(), c.expectCaret);
-  if (c.expectScrollDelta != kAny) EXPECT_EQ(host.ScrollPos() - before, c.expectScrollDelta);
+  if (c.expectMemo >= 0) {
+    EXPECT_EQ(host.EditorAt(c.expectMemo).textCursor().position(), c.expectCaret);
+  }
+  if (c.expectScrollDelta != kAny) {
+    EXPECT_EQ(host.ScrollPos() - before, c.expectScrollDelta);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, PileNavigationTest, ::testing::ValuesIn(kNavigation), TCaseName());
