@@ -34,8 +34,8 @@ chmod a-w "$prefix/bin"
 HOME=$work/home XDG_DATA_HOME=$data XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache \
   XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=offscreen "$prefix/bin/vopamemo" &
 pid=$!
-for _ in $(seq 200); do [ -f "$data/VopaMemo/Books/Book1.vopa" ] && break; sleep 0.05; done
-sleep 0.3
+# Start-up writes the settings file after the books: wait for it, not for a while.
+for _ in $(seq 200); do [ -f "$data/VopaMemo/vopamemo.ini" ] && break; sleep 0.05; done
 kill -TERM "$pid"
 wait "$pid" || fail "installed program ended with $?"
 [ -f "$data/VopaMemo/Books/Book1.vopa" ] || fail "no first book under XDG_DATA_HOME"
