@@ -4,19 +4,7 @@
 # script; the input that caused it is left in fuzz/corpus/<target>/ to be committed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-
-packages=(clang libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh clang libclang-rt-14-dev
 
 seconds="${FUZZ_SECONDS:-60}"
 targets=(book_reader_fuzz earlier_form_fuzz settings_fuzz sort_file_fuzz)
