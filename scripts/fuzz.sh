@@ -2,11 +2,14 @@
 # Builds the fuzz targets under fuzz/ with clang, AddressSanitizer and UBSan, and runs each
 # for FUZZ_SECONDS (60) from a copy of its seed corpus. A crash or a failed check fails the
 # script; the input that caused it is left in fuzz/corpus/<target>/ to be committed.
+# The mutations follow FUZZ_SEED (1), so a run repeats what an earlier run with that seed
+# tried; FUZZ_SEED=0 lets libFuzzer pick a new one, for hunting rather than checking.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh clang libclang-rt-14-dev
 
 seconds="${FUZZ_SECONDS:-60}"
+seed="${FUZZ_SEED:-1}"
 targets=(book_reader_fuzz earlier_form_fuzz settings_fuzz sort_file_fuzz)
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOPA_BUILD_FUZZ=ON \
   -DVOPA_BUILD_TESTS=OFF -DVOPA_BUILD_BENCH=OFF
@@ -25,7 +28,7 @@ for target in "${targets[@]}"; do
   work="$(mktemp -d)"
   cp "$corpus"/* "$work"/
   echo "== $target: ${seconds} s"
-  if ! "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+  if ! "build-fuzz/fuzz/$target" -max_total_time="$seconds" -seed="$seed" -timeout=10 -rss_limit_mb=4096 \
       -artifact_prefix="$corpus/" -print_final_stats=1 "$work" 2>"$work.log"; then
     tail -n 60 "$work.log"
     failed+=("$target")

@@ -59,6 +59,7 @@ const unsigned char* SkipPlainBytes(const unsigned char* p, const unsigned char*
 
 // memchr finds the rare lead byte far faster than memmem finds the pair.
 bool HasPictures(const char* utf8, size_t size) {
+  if (size == 0) return false;  // an empty view may have no data at all, and memchr needs some
   const char* const end = utf8 + size;
   for (const char* p = utf8; (p = static_cast<const char*>(memchr(p, kPictureLead, size_t(end - p)))); ++p)
     if (p + 1 < end && static_cast<unsigned char>(p[1]) == kPictureSecond) return true;

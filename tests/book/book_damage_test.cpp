@@ -139,6 +139,7 @@ TEST_F(BookDamageTest, WholeCharacterContentOfTextIsRead) {
       {"&lt;&amp;&gt;&quot;&apos;&#x65E5;&#26412;", "<&>\"'日本"},
       {"keep &unknown; &#xD800; &#1114112; & alone", "keep &unknown; &#xD800; &#1114112; & alone"},
       {"line<!--x-->\nbreak\r", "line\r\nbreak\r\n"},
+      {"<!-- only markup --><?pi?><b/>", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);
