@@ -2,6 +2,7 @@
 
 #include "book/book.h"
 #include "book/code_page.h"
+#include "book/in_parallel.h"
 #include "book/keep_aside.h"
 #include "book/legacy_book_reader.h"
 #include "book/vopa_error.h"
@@ -58,12 +59,20 @@ bool HoldsEarlierFormMemo(pugi::xml_node root) {
 }
 
 void ReadMemos(pugi::xml_node root, TBook& book) {
-  for (pugi::xml_node element : root.children("Memo")) {
-    auto memo = std::make_unique<TSMemo>(&book);
-    ReadOptions(element, memo->Options);
-    if (pugi::xml_node text = element.child("text")) memo->Text = ReadMemoText(text);
-    book.Memos.push_back(std::move(memo));
-  }
+  std::vector<pugi::xml_node> elements;
+  for (pugi::xml_node element : root.children("Memo")) elements.push_back(element);
+  const std::size_t first = book.Memos.size();
+  book.Memos.reserve(first + elements.size());
+  for (std::size_t i = 0; i < elements.size(); ++i) book.Memos.push_back(std::make_unique<TSMemo>(&book));
+  // Decoding is most of the reading of a big book, and every memo decodes on its own.
+  constexpr std::size_t kMemosPerThread = 512;
+  InParallel(elements.size(), kMemosPerThread, [&](std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i) {
+      TSMemo& memo = *book.Memos[first + i];
+      ReadOptions(elements[i], memo.Options);
+      if (pugi::xml_node text = elements[i].child("text")) memo.Text = ReadMemoText(text);
+    }
+  });
 }
 
 // pugixml takes text around tags for a document; the strict reader says whether it is one.
@@ -114,7 +123,7 @@ TXmlRead ReadXmlBook(TBook& book, QByteArray& bytes) {
   const QByteArrayView content = QByteArrayView(bytes).sliced(bom);
   const bool opensAsBook = OpensAsXmlBook(content);
   // pugixml checks no encoding and stops at a NUL: such bytes are damage or another form.
-  if (!content.isValidUtf8() || content.contains('\0')) return opensAsBook ? TXmlRead::Damaged : TXmlRead::NotXml;
+  if (!IsValidUtf8(content) || content.contains('\0')) return opensAsBook ? TXmlRead::Damaged : TXmlRead::NotXml;
   // The strict check is needed only where pugixml's leniency decides between a book and plain text.
   const QByteArray original = opensAsBook ? QByteArray() : bytes;
   const size_t size = size_t(content.size());

@@ -1,8 +1,11 @@
 #include "book/code_page.h"
 
+#include "book/in_parallel.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <array>
+#include <atomic>
 
 namespace {
 
@@ -77,4 +80,20 @@ QString DecodeUtf8Exactly(QByteArrayView bytes) {
   while (bytes.sliced(marks * kUtf8Bom.size()).startsWith(kUtf8Bom)) ++marks;
   if (marks == 0) return QString::fromUtf8(bytes);
   return QString(marks, QChar::ByteOrderMark) + QString::fromUtf8(bytes.sliced(marks * kUtf8Bom.size()));
+}
+
+bool IsValidUtf8(QByteArrayView bytes) {
+  // An ASCII byte always starts a character, so pieces cut just before one are checked alone.
+  const auto cutBefore = [bytes](qsizetype at) {
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) >= 0x80) ++at;
+    return at;
+  };
+  constexpr std::size_t kPieceBytes = 1 << 20;
+  std::atomic<bool> valid = true;
+  InParallel(std::size_t(bytes.size()), kPieceBytes, [&](std::size_t begin, std::size_t end) {
+    const qsizetype from = begin == 0 ? 0 : cutBefore(qsizetype(begin));
+    const qsizetype to = cutBefore(qsizetype(end));
+    if (from < to && !bytes.sliced(from, to - from).isValidUtf8()) valid = false;
+  });
+  return valid;
 }

@@ -18,3 +18,5 @@ QString DecodeCp932(const QByteArray& bytes);
 // UTF-8 as it stands: a U+FEFF at the start is a character of the text here, where
 // QString::fromUtf8 would drop it as a byte-order mark. Bad bytes become U+FFFD.
 QString DecodeUtf8Exactly(QByteArrayView bytes);
+// Whether the bytes are UTF-8 throughout; a large text is checked on every core.
+bool IsValidUtf8(QByteArrayView bytes);

@@ -2,7 +2,6 @@
 
 #include "book/code_page.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -143,8 +142,18 @@ bool HasLoneBreak(QStringView text) {
 QString LineBreaksToCrLf(const QString& text) {
   if (!HasLoneBreak(text)) return text;
   // Every literal break of the file is one line break, as XML end-of-line handling sees it.
-  static const QRegularExpression loneBreak(QStringLiteral("\r(?!\n)|(?<!\r)\n"));
-  return QString(text).replace(loneBreak, QStringLiteral("\r\n"));
+  QString out;
+  out.reserve(text.size() + text.size() / 8);
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c != u'\r' && c != u'\n') {
+      out += c;
+      continue;
+    }
+    out += QLatin1String("\r\n");
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return out;
 }
 
 namespace {

@@ -5,6 +5,8 @@
 #include <QFontMetricsF>
 #include <QtMath>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kTabStopChars = 8;
@@ -18,36 +20,40 @@ bool IsWide(char16_t c) {
 
 }  // namespace
 
-TPaperEstimator::TPaperEstimator(const QFont& font) {
+TPaperEstimator::TPaperEstimator(const QFont& font) : Advances(0x10000, 0) {
   const QFontMetricsF metrics(font);
-  Other = float(metrics.averageCharWidth());
-  Wide = float(metrics.horizontalAdvance(QChar(0x3042)));
-  for (char16_t c = 32; c < 127; ++c) Ascii[c] = float(metrics.horizontalAdvance(QChar(c)));
-  Ascii[u'\t'] = Other * kTabStopChars;
+  // FreeType's advances are in 64ths of a pixel: as integers they add up exactly.
+  const auto units = [](qreal pixels) { return std::uint32_t(qMax(0, qRound(pixels * 64))); };
+  const std::uint32_t other = units(metrics.averageCharWidth());
+  const std::uint32_t wide = units(metrics.horizontalAdvance(QChar(0x3042)));
+  for (std::size_t c = 128; c < Advances.size(); ++c)
+    if (!QChar::isLowSurrogate(char32_t(c))) Advances[c] = IsWide(char16_t(c)) ? wide : other;
+  for (char16_t c = 32; c < 127; ++c) Advances[c] = units(metrics.horizontalAdvance(QChar(c)));
+  Advances[u'\t'] = other * kTabStopChars;
 }
 
-float TPaperEstimator::Advance(char16_t c) const {
-  if (c < 128) return Ascii[c];
-  if (QChar::isLowSurrogate(c)) return 0;
-  return IsWide(c) ? Wide : Other;
+// One load and one add per character, without a branch: this loop runs over every
+// character of a book.
+float TPaperEstimator::Width(const char16_t* from, const char16_t* to) const {
+  std::uint64_t width = 0;
+  for (; from < to; ++from) width += Advances[*from];
+  return float(width) / 64;
 }
 
 std::vector<float> TPaperEstimator::LineWidths(QStringView memoText) const {
   std::vector<float> widths;
-  float width = 0;
-  for (qsizetype i = 0; i < memoText.size(); ++i) {
-    const char16_t c = memoText[i].unicode();
-    if (c != u'\r' && c != u'\n') {
-      width += Advance(c);
-      continue;
-    }
-    widths.push_back(width);
-    width = 0;
-    if (c == u'\r' && i + 1 < memoText.size() && memoText[i + 1] == u'\n') ++i;
+  if (memoText.isEmpty()) return widths;
+  const char16_t* c = memoText.utf16();
+  const char16_t* const end = c + memoText.size();
+  while (c < end) {
+    const char16_t* const lineEnd = std::find_if(c, end, [](char16_t x) { return x == u'\r' || x == u'\n'; });
+    widths.push_back(Width(c, lineEnd));
+    c = lineEnd;
+    if (c == end) break;
+    if (*c == u'\r' && c + 1 < end && c[1] == u'\n') ++c;
+    ++c;
   }
-  const bool endsWithBreak = !memoText.isEmpty() && (memoText.back() == u'\r' || memoText.back() == u'\n');
-  if (!endsWithBreak) widths.push_back(width);
-  if (!memoText.isEmpty()) widths.push_back(0);  // the line after the last break
+  widths.push_back(0);  // the editor holds the text and a line break: an empty line ends it
   return widths;
 }
 

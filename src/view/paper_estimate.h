@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QStringView>
 
+#include <cstdint>
 #include <vector>
 
 // Cheap guesses of paper heights for papers not measured yet: each line's width from
@@ -17,9 +18,8 @@ class TPaperEstimator {
   static int Height(const std::vector<float>& lineWidths, qreal textWidth, int lineHeight);
 
  private:
-  float Advance(char16_t c) const;
+  float Width(const char16_t* from, const char16_t* to) const;
 
-  float Ascii[128] = {};
-  float Wide = 0;
-  float Other = 0;
+  // The advance of every UTF-16 code unit in 64ths of a pixel.
+  std::vector<std::uint32_t> Advances;
 };

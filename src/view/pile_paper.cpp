@@ -213,12 +213,15 @@ bool TSimplePilePaper::HeightIsExact() const {
   return Editor() || SameText(MeasuredText, Memo->Text);
 }
 
+void TSimplePilePaper::PrepareEstimate() {
+  if (SameText(EstimatedText, Memo->Text) && !LineWidths.empty()) return;
+  LineWidths = Pile.Estimator().LineWidths(Memo->Text);
+  EstimatedText = Memo->Text;
+}
+
 void TSimplePilePaper::Estimate() {
   if (LineHeight <= 0) MeasureLineHeight();
-  if (!SameText(EstimatedText, Memo->Text) || LineWidths.empty()) {
-    LineWidths = Pile.Estimator().LineWidths(Memo->Text);
-    EstimatedText = Memo->Text;
-  }
+  PrepareEstimate();
   SetHeight(TPaperEstimator::Height(LineWidths, Pile.PaperWidth() - 2 * kPaperDocumentMargin, LineHeight));
 }
 

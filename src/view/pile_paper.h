@@ -52,6 +52,9 @@ class TSimplePilePaper : public TPaper {
   // Heights are estimated from the text until measured exactly with the pile's metrics:
   // from the editor's document while it shows, else from a layout of the memo's text.
   bool HeightIsExact() const;
+  // The text's line widths for the estimate; touches this paper alone, so papers may
+  // prepare on several threads at once.
+  void PrepareEstimate();
   void Estimate();
   void MeasureExact();
   // A height measured elsewhere for text; taken only while the memo still holds that text.

@@ -1,6 +1,7 @@
 #include "view/pile_view.h"
 
 #include "book/book.h"
+#include "book/in_parallel.h"
 #include "book/text_trim.h"
 #include "view/aa_paper.h"
 #include "view/paper_text.h"
@@ -154,13 +155,22 @@ void TPileView::SetBook(TBook* book) {
   if (Book) ClearPapers();
   Book = book;
   if (Book) Papers.reserve(size_t(Book->Count()));
-  for (int i = 0; Book && i < Book->Count(); ++i) {
-    Papers.push_back(CreatePaper(i, kMemoTypeFromMemo));
-    PlacePaperAt(i);
-  }
+  for (int i = 0; Book && i < Book->Count(); ++i) Papers.push_back(CreatePaper(i, kMemoTypeFromMemo));
+  PrepareEstimates();
+  for (int i = 0; i < int(Papers.size()); ++i) PlacePaperAt(i);
   ResumeAlign();
   window->setUpdatesEnabled(wasUpdating);
   RestartMeasuring();
+}
+
+void TPileView::PrepareEstimates() {
+  std::vector<TSimplePilePaper*> texts;
+  for (const std::unique_ptr<TPaper>& paper : Papers)
+    if (auto* text = dynamic_cast<TSimplePilePaper*>(paper.get())) texts.push_back(text);
+  constexpr std::size_t kPapersPerThread = 512;
+  InParallel(texts.size(), kPapersPerThread, [&texts](std::size_t begin, std::size_t end) {
+    for (std::size_t i = begin; i < end; ++i) texts[i]->PrepareEstimate();
+  });
 }
 
 std::unique_ptr<TPaper> TPileView::CreatePaper(int index, TMemoTypeNo memoType) {

@@ -57,6 +57,8 @@ class TPileView : public TView {
   virtual std::unique_ptr<TPaper> CreatePaper(int index, TMemoTypeNo memoType);
 
   void PlacePaperAt(int index);
+  // The estimates of all text papers, worked out on every core before they are placed.
+  void PrepareEstimates();
   void ClearPapers();
   void SetPaperAt(int index, std::unique_ptr<TPaper> paper);
   TPaper* CurrentPaper() const;

@@ -59,6 +59,25 @@ TEST_F(BookFileTest, FixtureReadsBackWithVersionAndCrLf) {
   EXPECT_FALSE(book->Modified);
 }
 
+// A big book is read on several threads: every memo keeps its own text, options and place.
+TEST_F(BookFileTest, BigBookReadsBackInOrder) {
+  TBook book;
+  constexpr int kMemos = 5000;
+  for (int i = 0; i < kMemos; ++i) {
+    TOptionList options;
+    options.Lines = QStringList{QStringLiteral("Title=題名%1").arg(i)};
+    if (i % 3 == 0) options.Lines.append(QStringLiteral("Type=AA"));
+    book.AddMemo(QStringLiteral("メモ %1\r\nline & <%2>\r\n\t二行目").arg(i).arg(i * 7), i, &options);
+  }
+  const auto read = RoundTrip(book);
+  ASSERT_EQ(read->Count(), kMemos);
+  for (int i = 0; i < kMemos; ++i) {
+    ASSERT_EQ(read->MemoAt(i)->Text, book.MemoAt(i)->Text) << i;
+    ASSERT_EQ(read->MemoAt(i)->Options.Lines, book.MemoAt(i)->Options.Lines) << i;
+    ASSERT_EQ(read->MemoAt(i)->Book, read.get());
+  }
+}
+
 TEST_F(BookFileTest, TrickyTextsAndOptionValuesReadBackExactly) {
   const QString texts[] = {
       "<&> ]]> \"'",

@@ -63,3 +63,29 @@ TEST(CodePage, ByteOrderMarkAloneDecidesUtf8) {
 }
 
 }  // namespace
+
+// Big texts are checked in pieces on several threads; a fault is found wherever it lies,
+// a piece boundary included, and a character across a boundary is no fault.
+TEST(Utf8Check, FindsEveryFaultInABigText) {
+  QByteArray text;
+  while (text.size() < 5 * (1 << 20))
+    text += QByteArray("日本語のメモ and English, ") + QByteArray::number(text.size()) + '\n';
+  EXPECT_TRUE(IsValidUtf8(text));
+  // Without one ASCII byte the whole text is one piece.
+  const QByteArray noAscii = QString(1 << 20, QChar(0x65E5)).toUtf8();
+  EXPECT_TRUE(IsValidUtf8(noAscii));
+  EXPECT_FALSE(IsValidUtf8(noAscii.chopped(1)));
+  for (const qsizetype at : {qsizetype(0), qsizetype(1 << 20) - 1, qsizetype(1 << 20), qsizetype(1 << 20) + 1,
+                             text.size() / 2, text.size() - 1}) {
+    SCOPED_TRACE(at);
+    QByteArray bad = text;
+    bad[at] = '\xFF';
+    EXPECT_FALSE(IsValidUtf8(bad));
+    QByteArray cut = text;  // a lead byte with its followers replaced by ASCII
+    cut[at] = '\xE6';
+    if (at + 1 < cut.size()) cut[at + 1] = 'a';
+    EXPECT_FALSE(IsValidUtf8(cut));
+  }
+  EXPECT_FALSE(IsValidUtf8(text + "\xE6\x97"));
+  EXPECT_TRUE(IsValidUtf8(QByteArray()));
+}
