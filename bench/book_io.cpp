@@ -110,7 +110,7 @@ void BM_SaveGap(benchmark::State& state) {
     gaps.Start();
     saved = false;
     QTimer::singleShot(0, [&manager] { manager.StartSavingAll({}); });
-    while (!saved) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    RunEventLoopUntil([&saved] { return saved; });
     longestGap = qMax(longestGap, gaps.Stop());
   }
   state.counters["gap_ms"] = longestGap;

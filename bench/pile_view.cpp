@@ -59,7 +59,7 @@ class TBenchHost : public TViewHost {
     probe.WaitForPaint();
   }
   void WaitUntilMeasured() {
-    while (!View->MeasuringDone()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    RunEventLoopUntil([this] { return View->MeasuringDone(); });
   }
 
   TVopaPrm Params;

@@ -57,7 +57,7 @@ void BM_Startup(benchmark::State& state) {
       auto& pile = static_cast<TPileView&>(*form->GetPileView());
       TGapMeter gaps;
       gaps.Start();
-      while (!pile.MeasuringDone()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+      RunEventLoopUntil([&pile] { return pile.MeasuringDone(); });
       longestGap = qMax(longestGap, gaps.Stop());
     }
     state.PauseTiming();
