@@ -126,6 +126,7 @@ void TPileView::UpdateFont() {
   PaperEstimator = TPaperEstimator(Font);
   for (auto& paper : Papers)
     if (auto* text = dynamic_cast<TSimplePilePaper*>(paper.get())) text->ApplyFont();
+  PrepareEstimates();
   // Every height was measured with the old font.
   GenerationWidth = -1;
   RelayoutAll();
